@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+
+#include "base/application.h"
+#include "base/edition.h"
+#include "base/timer.h"
+#include "cycle/file_run.h"
+#include "cycle/shell_enumerator.h"
+
+namespace lumenpoll {
+
+// What the cycle needs of the window that owns it.
+class CycleHost {
+ public:
+  virtual ~CycleHost() = default;
+  // The macro argument of the selected species and region; empty with no species.
+  virtual std::string MacroArgument() const = 0;
+  virtual void SetStatus(const std::string& text) = 0;         // la_fname
+  virtual void SetLastOperation(const std::string& text) = 0;  // la_last
+  virtual bool AutoClose() const = 0;
+  // Saves the selection and closes the window; throws when the save fails.
+  virtual void Close() = 0;
+};
+
+// The script actions of the cycle.
+struct BatchRun {
+  BatchRun(Application& app, Shell& shell);
+  TFileRun rawrun;
+  TFileRun dcmrun;
+  TFileRun delrun;
+  TFileRun deldcm;
+};
+
+// The timed cycle that takes each raw file of the import folder through the four
+// scripts. Exactly one of its timers is enabled at a time; deldcmtimer from creation.
+class ProcessingCycle {
+ public:
+  ProcessingCycle(Edition edition, CycleHost& host, Application& app, FolderLister& lister,
+                  Shell& shell, TimerBackend& timers);
+  ProcessingCycle(const ProcessingCycle&) = delete;
+  ProcessingCycle& operator=(const ProcessingCycle&) = delete;
+
+  const std::string& cur_image() const { return cur_image_; }
+
+  // The handlers, each run inside the application's error handler by its timer.
+  void deldcmtimerTimer();
+  void rawtimerTimer();
+  void ijtimerTimer();
+  void donetimerTimer();
+  void dcmtimerTimer();
+  void deltimerTimer();
+  void chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
+  void chkdcmEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
+
+  // For the tests and the window: the parts the handlers work on.
+  const BatchRun& batchrun() const { return batchrun_; }
+  const Timer& timer(const std::string& name) const;
+
+ private:
+  Timer make_timer(unsigned interval_ms, void (ProcessingCycle::*handler)());
+  void set_stage(int stage);
+
+  Edition edition_;
+  CycleHost& host_;
+  Application& app_;
+  std::string cur_image_;
+  TStShellEnumerator chkraw_;
+  TStShellEnumerator chkdcm_;
+  BatchRun batchrun_;
+  Timer rawtimer_;
+  Timer ijtimer_;
+  Timer donetimer_;
+  Timer dcmtimer_;
+  Timer deltimer_;
+  Timer deldcmtimer_;  // last: it starts counting once everything else exists
+};
+
+}  // namespace lumenpoll
