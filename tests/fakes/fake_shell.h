@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cycle/shell.h"
+
+namespace lumenpoll::fakes {
+
+// Records every start; a file listed in failures is refused with its code.
+class FakeShell : public Shell {
+ public:
+  struct Call {
+    std::int64_t at_ms;
+    std::string verb;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    int show_cmd;
+    std::uintptr_t owner;
+  };
+  std::vector<Call> calls;
+  std::map<std::string, std::uintptr_t> failures;  // file -> result of 32 or less
+  const std::int64_t* clock_ms = nullptr;          // stamps calls when set
+
+  std::uintptr_t Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int show_cmd) override {
+    calls.push_back({clock_ms ? *clock_ms : 0, verb, file, parameters, directory, show_cmd, owner});
+    auto f = failures.find(file);
+    return f == failures.end() ? 42 : f->second;
+  }
+  std::string SystemMessage(unsigned code) override {
+    if (code == 2) return "The system cannot find the file specified.\r\n";
+    if (code == 3) return "The system cannot find the path specified.\r\n";
+    return "";
+  }
+};
+
+}  // namespace lumenpoll::fakes
