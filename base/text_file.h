@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/file_system.h"
 
@@ -20,15 +21,18 @@ class TextFileReader {
   std::string read_line();
 
  private:
-  int peek();  // next byte, or -1 at the end
+  static constexpr int kEnd = -1;
+
+  int peek();  // next byte, or kEnd at the end of the file
   void advance() { ++pos_; }
+  void skip_byte_order_mark();
+  void skip_rest_of_line();
 
   std::unique_ptr<ByteReader> reader_;
   std::array<char, 128> buffer_{};
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
-  bool at_end_ = false;
-  bool at_start_ = true;
+  bool exhausted_ = false;  // the file gave all it has; it is not asked again
 };
 
 // Writes lines ended by CR LF; close() must be called to learn whether it all got out.
@@ -39,9 +43,10 @@ class TextFileWriter {
   void close();
 
  private:
-  void flush();
+  void append(std::string_view bytes);
+  void flush(ByteWriter& writer);
 
-  std::unique_ptr<ByteWriter> writer_;
+  std::unique_ptr<ByteWriter> writer_;  // empty once closed
   std::array<char, 128> buffer_{};
   std::size_t len_ = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -19,6 +20,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, int> open_errors;  // path -> code raised by open
   std::optional<std::size_t> fail_read_after;  // bytes delivered before a read fails (code 5)
   std::optional<int> write_error;              // raised by the next write
+  std::size_t max_read = SIZE_MAX;             // most bytes one read delivers
   int opens = 0;
 
   std::unique_ptr<ByteReader> open_read(const std::string& path) override {
@@ -26,7 +28,7 @@ class FakeFileSystem : public FileSystem {
     if (auto e = open_errors.find(path); e != open_errors.end()) throw EInOutError(e->second);
     auto f = files.find(path);
     if (f == files.end()) throw EInOutError(2);
-    return std::make_unique<Reader>(f->second, fail_read_after);
+    return std::make_unique<Reader>(f->second, fail_read_after, max_read);
   }
 
   std::unique_ptr<ByteWriter> create_exclusive(const std::string& path) override {
@@ -39,11 +41,11 @@ class FakeFileSystem : public FileSystem {
  private:
   class Reader : public ByteReader {
    public:
-    Reader(std::string data, std::optional<std::size_t> fail_after)
-        : data_(std::move(data)), fail_after_(fail_after) {}
+    Reader(std::string data, std::optional<std::size_t> fail_after, std::size_t max_read)
+        : data_(std::move(data)), fail_after_(fail_after), max_read_(max_read) {}
     std::size_t read(char* buffer, std::size_t size) override {
       if (fail_after_ && pos_ >= *fail_after_) throw EInOutError(5);
-      std::size_t n = std::min(size, data_.size() - pos_);
+      std::size_t n = std::min({size, data_.size() - pos_, max_read_});
       if (fail_after_) n = std::min(n, *fail_after_ - pos_);
       std::memcpy(buffer, data_.data() + pos_, n);
       pos_ += n;
@@ -53,6 +55,7 @@ class FakeFileSystem : public FileSystem {
    private:
     std::string data_;
     std::optional<std::size_t> fail_after_;
+    std::size_t max_read_;
     std::size_t pos_ = 0;
   };
 
