@@ -10,7 +10,8 @@ inline constexpr const char* kSelectionPath = "c:\\program files\\imagej\\macros
 
 // The integer conversion of the selection file: leading blanks, a sign, "$", "x",
 // "X", "0x" or "0X" for hexadecimal, the value read up to the first character that
-// does not fit (a digit that would leave the 32-bit range does not fit either).
+// does not fit (a digit that would leave the signed 32-bit range, hexadecimal
+// included, does not fit either). Never fails: an empty or invalid start gives 0.
 int text_to_int(const std::string& text);
 
 // The saved selection's two texts, split at the first blank of the trimmed first line.
