@@ -1,1 +1,59 @@
-// placeholder
+#include "cycle/file_run.h"
+
+namespace lumenpoll {
+
+int show_cmd_number(TShowCmd cmd) {
+  switch (cmd) {
+    case TShowCmd::scHide:
+      return 0;
+    case TShowCmd::scMaximize:
+      return 3;
+    case TShowCmd::scMinimize:
+      return 6;
+    case TShowCmd::scRestore:
+      return 9;
+    case TShowCmd::scShow:
+      return 5;
+    case TShowCmd::scShowDefault:
+      return 10;
+    case TShowCmd::scShowMaximized:
+      return 3;
+    case TShowCmd::scShowMinimized:
+      return 2;
+    case TShowCmd::scShowMinNoActive:
+      return 7;
+    case TShowCmd::scShowNA:
+      return 8;
+    case TShowCmd::scShowNoActivate:
+      return 4;
+    case TShowCmd::scShowNormal:
+      return 1;
+  }
+  return 1;
+}
+
+std::string launch_error_text(const std::string& system_message) {
+  std::size_t n = system_message.size();
+  while (n > 0) {
+    const auto c = static_cast<unsigned char>(system_message[n - 1]);
+    if (c > ' ' && c != '.') break;
+    --n;
+  }
+  return system_message.substr(0, n);
+}
+
+void TFileRun::Run() {
+  // No file dialog is built (every launcher of the station leaves Browse off): with
+  // Browse on, FileName is started as it stands, and an empty one starts nothing, as
+  // a cancelled dialog would.
+  Enabled = Browse || !FileName.empty();
+  if (!Enabled || FileName.empty()) return;
+
+  const std::uintptr_t result = shell_.Execute(ParentWindow, Operation, FileName, Parameters,
+                                               Directory, show_cmd_number(ShowCmd));
+  if (result <= 32) {
+    app_.ShowError(launch_error_text(shell_.SystemMessage(static_cast<unsigned>(result))));
+  }
+}
+
+}  // namespace lumenpoll

@@ -1,1 +1,151 @@
-// placeholder
+#include "cycle/processing_cycle.h"
+
+#include <stdexcept>
+
+#include "base/text.h"
+#include "cycle/station_paths.h"
+
+namespace lumenpoll {
+
+namespace {
+
+bool is_file_item(const TStShellItem& item) {
+  return item.IsFileSystem() && !item.IsFolder();
+}
+
+bool has_extension(const TStShellItem& item, const char* upper_ext) {
+  return text::upper_case(text::file_ext(item.Path())) == upper_ext;
+}
+
+// The file name less its last four characters: the dot and the three-letter extension.
+std::string base_name(const std::string& path) {
+  const std::string name = text::file_name(path);
+  return text::left(name, static_cast<int>(name.size()) - 4);
+}
+
+void prepare(TFileRun& run, const char* script) {
+  run.FileName = script;
+  run.ShowCmd = TShowCmd::scHide;
+}
+
+void prepare(TStShellEnumerator& scanner, TStEnumItemEvent on_item) {
+  scanner.RootFolder = kImportFolder;
+  scanner.Options = {TStEnumOption::eoIncludeFolders, TStEnumOption::eoIncludeNonFolders};
+  scanner.Sorted = true;
+  scanner.SortDirection = TStSortDirection::sdAscending;
+  scanner.OnEnumItem = std::move(on_item);
+}
+
+}  // namespace
+
+BatchRun::BatchRun(Application& app, Shell& shell)
+    : rawrun(app, shell), dcmrun(app, shell), delrun(app, shell), deldcm(app, shell) {
+  prepare(rawrun, kRawScript);
+  prepare(dcmrun, kDcmScript);
+  prepare(delrun, kDelScript);
+  prepare(deldcm, kDelDcmScript);
+}
+
+ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& app,
+                                 FolderLister& lister, Shell& shell, TimerBackend& timers)
+    : edition_(edition),
+      host_(host),
+      app_(app),
+      chkraw_(lister),
+      chkdcm_(lister),
+      batchrun_(app, shell),
+      rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
+      ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
+      donetimer_(make_timer(timers, 1000, &ProcessingCycle::donetimerTimer)),
+      dcmtimer_(make_timer(timers, 3000, &ProcessingCycle::dcmtimerTimer)),
+      deltimer_(make_timer(timers, 3000, &ProcessingCycle::deltimerTimer)),
+      deldcmtimer_(make_timer(timers, 1000, &ProcessingCycle::deldcmtimerTimer)) {
+  prepare(chkraw_, [this](TStShellEnumerator& sender, const TStShellItem& item, bool& accept) {
+    chkrawEnumItem(sender, item, accept);
+  });
+  prepare(chkdcm_, [this](TStShellEnumerator& sender, const TStShellItem& item, bool& accept) {
+    chkdcmEnumItem(sender, item, accept);
+  });
+  deldcmtimer_.SetEnabled(true);
+}
+
+Timer ProcessingCycle::make_timer(TimerBackend& timers, unsigned interval_ms,
+                                  void (ProcessingCycle::*handler)()) {
+  return Timer(timers, interval_ms,
+               [this, handler] { app_.guarded([this, handler] { (this->*handler)(); }); });
+}
+
+const Timer& ProcessingCycle::timer(const std::string& name) const {
+  if (name == "deldcmtimer") return deldcmtimer_;
+  if (name == "rawtimer") return rawtimer_;
+  if (name == "ijtimer") return ijtimer_;
+  if (name == "donetimer") return donetimer_;
+  if (name == "dcmtimer") return dcmtimer_;
+  if (name == "deltimer") return deltimer_;
+  throw std::out_of_range("no timer named " + name);
+}
+
+void ProcessingCycle::set_stage(int stage) {
+  host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
+}
+
+void ProcessingCycle::deldcmtimerTimer() {
+  batchrun_.deldcm.Run();
+  deldcmtimer_.SetEnabled(false);
+  rawtimer_.SetEnabled(true);
+}
+
+void ProcessingCycle::rawtimerTimer() {
+  chkraw_.Enumerate();
+}
+
+// Every raw file of a scan is taken in turn; the last one listed becomes the image.
+void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
+  if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
+  cur_image_ = base_name(ShellItem.Path());
+  set_stage(1);
+  batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
+  ijtimer_.SetEnabled(true);
+  rawtimer_.SetEnabled(false);
+}
+
+void ProcessingCycle::ijtimerTimer() {
+  ijtimer_.SetEnabled(false);
+  donetimer_.SetEnabled(true);
+  batchrun_.rawrun.Run();
+  set_stage(2);
+}
+
+void ProcessingCycle::donetimerTimer() {
+  chkdcm_.Enumerate();
+}
+
+void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
+  const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
+  if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
+  if (text::upper_case(base_name(ShellItem.Path())) != text::upper_case(cur_image_)) return;
+  donetimer_.SetEnabled(false);
+  set_stage(3);
+  batchrun_.dcmrun.Parameters = cur_image_;
+  dcmtimer_.SetEnabled(true);
+}
+
+void ProcessingCycle::dcmtimerTimer() {
+  dcmtimer_.SetEnabled(false);
+  batchrun_.dcmrun.Run();
+  deltimer_.SetEnabled(true);
+  set_stage(4);
+}
+
+void ProcessingCycle::deltimerTimer() {
+  deltimer_.SetEnabled(false);
+  batchrun_.delrun.Parameters = cur_image_;
+  batchrun_.delrun.Run();
+  rawtimer_.SetEnabled(true);
+  // A failed close (the selection could not be saved) ends the handler here.
+  if (host_.AutoClose()) host_.Close();
+  host_.SetStatus("Waiting for Image File");
+  host_.SetLastOperation("Processed " + cur_image_ + ".dcm");
+}
+
+}  // namespace lumenpoll

@@ -58,7 +58,7 @@ class ProcessingCycle {
   const Timer& timer(const std::string& name) const;
 
  private:
-  Timer make_timer(unsigned interval_ms, void (ProcessingCycle::*handler)());
+  Timer make_timer(TimerBackend& timers, unsigned interval_ms, void (ProcessingCycle::*handler)());
   void set_stage(int stage);
 
   Edition edition_;

@@ -1,0 +1,442 @@
+#include "cycle/processing_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "base/errors.h"
+#include "base/text.h"
+#include "cycle/station_paths.h"
+#include "fakes/fake_error_box.h"
+#include "fakes/fake_folder_lister.h"
+#include "fakes/fake_shell.h"
+#include "fakes/virtual_clock.h"
+
+namespace lumenpoll {
+namespace {
+
+using Log = std::vector<std::string>;
+
+const std::vector<std::string> kTimerNames = {"deldcmtimer", "rawtimer", "ijtimer",
+                                              "donetimer",   "dcmtimer", "deltimer"};
+
+// The window as the cycle sees it, stamping what it shows with the virtual time.
+class FakeHost : public CycleHost {
+ public:
+  struct Status {
+    std::int64_t at;
+    std::string text;
+  };
+  FakeHost(const fakes::VirtualClock& clock, Log& log) : clock_(clock), log_(log) {}
+
+  std::string macro_argument = "thorax_lat";
+  bool auto_close = false;
+  bool close_fails = false;
+  std::vector<Status> statuses;
+  std::string last;
+
+  std::string MacroArgument() const override { return macro_argument; }
+  void SetStatus(const std::string& text) override {
+    statuses.push_back({clock_.now_ms, text});
+    log_.push_back("status " + text);
+  }
+  void SetLastOperation(const std::string& text) override {
+    last = text;
+    log_.push_back("last " + text);
+  }
+  bool AutoClose() const override { return auto_close; }
+  void Close() override {
+    log_.push_back("close");
+    if (close_fails) throw EInOutError(5);
+  }
+
+  std::vector<std::string> texts_from(std::int64_t at) const {
+    std::vector<std::string> t;
+    for (const auto& s : statuses)
+      if (s.at >= at) t.push_back(s.text);
+    return t;
+  }
+
+ private:
+  const fakes::VirtualClock& clock_;
+  Log& log_;
+};
+
+// The import folder, with the time of every listing.
+class StampedLister : public fakes::FakeFolderLister {
+ public:
+  explicit StampedLister(const fakes::VirtualClock& clock) : clock_(clock) {}
+  std::vector<std::int64_t> listed_at;
+  FolderListing list(const std::string& folder) override {
+    listed_at.push_back(clock_.now_ms);
+    return FakeFolderLister::list(folder);
+  }
+
+ private:
+  const fakes::VirtualClock& clock_;
+};
+
+// The shell, with the effect each script has on the import folder once it starts.
+class ScriptedShell : public fakes::FakeShell {
+ public:
+  explicit ScriptedShell(Log& log) : log_(log) {}
+  std::map<std::string, std::function<void(const std::string& image)>> effects;
+
+  std::uintptr_t Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                         const std::string& parameters, const std::string& directory,
+                         int show_cmd) override {
+    log_.push_back("run " + file);
+    const auto result = FakeShell::Execute(owner, verb, file, parameters, directory, show_cmd);
+    auto effect = effects.find(file);
+    if (result > 32 && effect != effects.end())
+      effect->second(parameters.substr(0, parameters.find(' ')));
+    return result;
+  }
+
+ private:
+  Log& log_;
+};
+
+class ProcessingCycleTest : public ::testing::Test {
+ protected:
+  ProcessingCycleTest() {
+    shell.clock_ms = &clock.now_ms;
+    lister.folders[kImportFolder] = {};
+  }
+
+  void start(Edition edition = Edition::Full) {
+    cycle = std::make_unique<ProcessingCycle>(edition, host, app, lister, shell, clock);
+  }
+
+  // ij_raw writes the processed image, ij_del removes the image's files.
+  void script_effects(const std::string& processed_ext = ".tif") {
+    shell.effects[kRawScript] = [this, processed_ext](const std::string& image) {
+      lister.add_file(kImportFolder, image + processed_ext);
+    };
+    shell.effects[kDelScript] = [this](const std::string& image) {
+      std::erase_if(lister.folders[kImportFolder].entries, [&](const FolderEntry& e) {
+        return text::upper_case(e.name.substr(0, image.size() + 1)) ==
+               text::upper_case(image + ".");
+      });
+    };
+  }
+
+  std::vector<std::string> enabled_timers() const {
+    std::vector<std::string> names;
+    for (const auto& name : kTimerNames)
+      if (cycle->timer(name).Enabled()) names.push_back(name);
+    return names;
+  }
+
+  std::vector<std::string> runs_of(const std::string& script) const {
+    std::vector<std::string> params;
+    for (const auto& call : shell.calls)
+      if (call.file == script) params.push_back(call.parameters);
+    return params;
+  }
+
+  std::int64_t first_run_at(const std::string& script, std::int64_t from = 0) const {
+    for (const auto& call : shell.calls)
+      if (call.file == script && call.at_ms >= from) return call.at_ms;
+    return -1;
+  }
+
+  fakes::VirtualClock clock;
+  fakes::FakeErrorBox box;
+  Application app{"Orvend Image Processing", box};
+  Log log;
+  StampedLister lister{clock};
+  ScriptedShell shell{log};
+  FakeHost host{clock, log};
+  std::unique_ptr<ProcessingCycle> cycle;  // last: its timers go before the clock
+};
+
+TEST_F(ProcessingCycleTest, TakesOneImageThroughTheFourScriptsOnTime) {
+  script_effects();
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(12000);
+
+  EXPECT_EQ(cycle->cur_image(), "shot01");
+  const std::vector<std::tuple<std::int64_t, std::string, std::string>> expected_runs = {
+      {1000, kDelDcmScript, ""},
+      {3000, kRawScript, "shot01 thorax_lat"},
+      {7000, kDcmScript, "shot01"},
+      {10000, kDelScript, "shot01"},
+  };
+  ASSERT_EQ(shell.calls.size(), expected_runs.size());
+  for (std::size_t i = 0; i < expected_runs.size(); ++i) {
+    const auto& call = shell.calls[i];
+    EXPECT_EQ(call.at_ms, std::get<0>(expected_runs[i]));
+    EXPECT_EQ(call.file, std::get<1>(expected_runs[i]));
+    EXPECT_EQ(call.parameters, std::get<2>(expected_runs[i]));
+    EXPECT_EQ(call.verb, "open");
+    EXPECT_EQ(call.directory, "");
+    EXPECT_EQ(call.show_cmd, 0);
+    EXPECT_EQ(call.owner, 0u);
+  }
+
+  const std::vector<std::pair<std::int64_t, std::string>> expected_status = {
+      {2000, "Processing shot01.nef 1"}, {3000, "Processing shot01.nef 2"},
+      {4000, "Processing shot01.nef 3"},  // the next donetimer tick after ij_raw wrote it
+      {7000, "Processing shot01.nef 4"}, {10000, "Waiting for Image File"},
+  };
+  ASSERT_EQ(host.statuses.size(), expected_status.size());
+  for (std::size_t i = 0; i < expected_status.size(); ++i) {
+    EXPECT_EQ(host.statuses[i].at, expected_status[i].first);
+    EXPECT_EQ(host.statuses[i].text, expected_status[i].second);
+  }
+  EXPECT_EQ(host.last, "Processed shot01.dcm");
+
+  const auto next_scan = std::find_if(lister.listed_at.begin(), lister.listed_at.end(),
+                                      [](std::int64_t t) { return t > 10000; });
+  ASSERT_NE(next_scan, lister.listed_at.end());
+  EXPECT_EQ(*next_scan, 11000);
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(ProcessingCycleTest, ExactlyOneTimerIsEnabledInEveryState) {
+  script_effects();
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  const std::vector<std::pair<std::int64_t, std::string>> states = {
+      {0, "deldcmtimer"}, {1000, "rawtimer"}, {1000, "ijtimer"},  {1000, "donetimer"},
+      {1000, "dcmtimer"}, {3000, "deltimer"}, {3000, "rawtimer"},
+  };
+  for (const auto& [step, timer] : states) {
+    clock.advance(step);
+    EXPECT_EQ(enabled_timers(), std::vector<std::string>{timer}) << "at " << clock.now_ms;
+  }
+  EXPECT_THROW(cycle->timer("no_such_timer"), std::out_of_range);
+}
+
+struct ProcessedCase {
+  Edition edition;
+  std::string name;
+  bool ends_the_wait;
+};
+
+void PrintTo(const ProcessedCase& c, std::ostream* os) {
+  *os << (c.edition == Edition::Lite ? "lite " : "full ") << c.name;
+}
+
+class ProcessedImageTest : public ProcessingCycleTest,
+                           public ::testing::WithParamInterface<ProcessedCase> {};
+
+TEST_P(ProcessedImageTest, OnlyTheProcessedFileOfTheCurrentImageEndsTheWait) {
+  const ProcessedCase& c = GetParam();
+  lister.add_file(kImportFolder, "shot01.nef");
+  start(c.edition);
+  clock.advance(3000);
+  ASSERT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
+
+  lister.add_file(kImportFolder, c.name);
+  clock.advance(1000);
+
+  EXPECT_EQ(cycle->timer("dcmtimer").Enabled(), c.ends_the_wait);
+  EXPECT_EQ(cycle->timer("donetimer").Enabled(), !c.ends_the_wait);
+  EXPECT_EQ(host.statuses.back().text,
+            c.ends_the_wait ? "Processing shot01.nef 3" : "Processing shot01.nef 2");
+  if (c.ends_the_wait) {
+    clock.advance(3000);
+    EXPECT_EQ(runs_of(kDcmScript), std::vector<std::string>{"shot01"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, ProcessedImageTest,
+                         ::testing::Values(ProcessedCase{Edition::Full, "shot01.tif", true},
+                                           ProcessedCase{Edition::Full, "SHOT01.TIF", true},
+                                           ProcessedCase{Edition::Full, "Shot01.Tif", true},
+                                           ProcessedCase{Edition::Full, "shot01b.tif", false},
+                                           ProcessedCase{Edition::Full, "shot0.tif", false},
+                                           ProcessedCase{Edition::Full, "shot01.dcm", false},
+                                           ProcessedCase{Edition::Full, "SHOT01.DCM", false},
+                                           ProcessedCase{Edition::Full, "shot01.tiff", false},
+                                           ProcessedCase{Edition::Full, ".TIF", false},
+                                           ProcessedCase{Edition::Lite, "SHOT01.DCM", true},
+                                           ProcessedCase{Edition::Lite, "shot01.dcm", true},
+                                           ProcessedCase{Edition::Lite, "shot01.tif", false},
+                                           ProcessedCase{Edition::Lite, "SHOT01.TIF", false},
+                                           ProcessedCase{Edition::Lite, "shot01b.dcm", false}));
+
+TEST_F(ProcessingCycleTest, ProcessedImageMustBeAFile) {
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(3000);
+  lister.add_folder(kImportFolder, "shot01.tif");
+  clock.advance(5000);
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
+}
+
+TEST_F(ProcessingCycleTest, OnlyRawFilesStartAnImage) {
+  lister.add_folder(kImportFolder, "x.NEF");
+  lister.folders[kImportFolder].entries.push_back({"y.NEF", true, false, true});  // hidden
+  for (const char* name : {"", "a", "ab", "nef", ".NE", "z.NEFF", "shot.tif"})
+    lister.add_file(kImportFolder, name);
+  start();
+  clock.advance(5000);
+
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+  EXPECT_EQ(cycle->cur_image(), "");
+  EXPECT_TRUE(host.statuses.empty());
+  EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(ProcessingCycleTest, WithTwoRawFilesTheLastListedGoesFirstAndTheOtherFollows) {
+  script_effects();
+  lister.add_file(kImportFolder, "a.nef");
+  lister.add_file(kImportFolder, "b.nef");
+  start();
+  clock.advance(2000);
+  EXPECT_EQ(host.texts_from(0),
+            (std::vector<std::string>{"Processing a.nef 1", "Processing b.nef 1"}));
+  EXPECT_EQ(cycle->cur_image(), "b");
+
+  clock.advance(11000);
+  EXPECT_EQ(runs_of(kRawScript), (std::vector<std::string>{"b thorax_lat", "a thorax_lat"}));
+  EXPECT_EQ(first_run_at(kRawScript, 4000), 12000);
+  EXPECT_EQ(host.last, "Processed b.dcm");
+}
+
+TEST_F(ProcessingCycleTest, AutoCloseClosesAfterTheDeleteScriptAndBeforeTheStatusLines) {
+  script_effects();
+  host.auto_close = true;
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(10000);
+
+  const Log tail(log.end() - 4, log.end());
+  EXPECT_EQ(tail, (Log{"run " + std::string(kDelScript), "close", "status Waiting for Image File",
+                       "last Processed shot01.dcm"}));
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+}
+
+TEST_F(ProcessingCycleTest, FailedAutoCloseIsShownAndTheCycleGoesOn) {
+  script_effects();
+  host.auto_close = true;
+  host.close_fails = true;
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(10000);
+
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].caption, "Orvend Image Processing");
+  EXPECT_EQ(box.shown[0].text, "File access denied.");
+  EXPECT_EQ(host.statuses.back().text, "Processing shot01.nef 4");
+  EXPECT_EQ(host.last, "");
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+
+  lister.add_file(kImportFolder, "shot02.nef");
+  clock.advance(2000);
+  EXPECT_EQ(runs_of(kRawScript),
+            (std::vector<std::string>{"shot01 thorax_lat", "shot02 thorax_lat"}));
+}
+
+TEST_F(ProcessingCycleTest, MissingImportFolderShowsOneBoxAtATimeAndScanningResumes) {
+  start();
+  clock.advance(1000);
+  const FolderListing folder = lister.folders[kImportFolder];
+  lister.folders.erase(kImportFolder);
+  int boxes = 0;
+  box.while_open = [&] {
+    if (boxes++ == 0) clock.advance(10000);  // the operator leaves the first box open
+  };
+
+  clock.advance(1000);
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, "Invalid folder.");
+  EXPECT_EQ(box.max_open, 1);
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+
+  lister.folders[kImportFolder] = folder;
+  lister.add_file(kImportFolder, "shot01.nef");
+  clock.advance(1000);
+  EXPECT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(host.texts_from(0), std::vector<std::string>{"Processing shot01.nef 1"});
+}
+
+TEST_F(ProcessingCycleTest, FolderGoneWhileWaitingForTheProcessedImageResumesWhereItWas) {
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(3000);
+  FolderListing folder = lister.folders[kImportFolder];
+  lister.folders.erase(kImportFolder);
+  clock.advance(3000);
+  EXPECT_EQ(box.texts(), (std::vector<std::string>(3, "Invalid folder.")));
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
+
+  folder.entries.push_back({"shot01.tif", true, false, false});
+  lister.folders[kImportFolder] = folder;
+  clock.advance(1000);
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"dcmtimer"});
+}
+
+TEST_F(ProcessingCycleTest, RawScriptThatCannotStartLeavesTheCycleWaiting) {
+  shell.failures[kRawScript] = 2;
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(20000);
+
+  EXPECT_EQ(box.texts(), std::vector<std::string>{"The system cannot find the file specified."});
+  EXPECT_EQ(host.statuses.back().text, "Processing shot01.nef 2");
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
+  EXPECT_EQ(shell.calls.size(), 2u);
+}
+
+TEST_F(ProcessingCycleTest, DeleteScriptThatCannotStartTakesTheSameImageUpAgain) {
+  script_effects();
+  shell.failures[kDelScript] = 2;
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(12000);
+
+  EXPECT_EQ(box.texts(), std::vector<std::string>{"The system cannot find the file specified."});
+  EXPECT_EQ(host.last, "Processed shot01.dcm");
+  EXPECT_EQ(host.texts_from(10000),
+            (std::vector<std::string>{"Waiting for Image File", "Processing shot01.nef 1",
+                                      "Processing shot01.nef 2"}));
+  EXPECT_EQ(runs_of(kRawScript), (std::vector<std::string>(2, "shot01 thorax_lat")));
+}
+
+TEST_F(ProcessingCycleTest, FailingStartUpScriptRunsOnceWhileItsBoxStaysOpen) {
+  shell.failures[kDelDcmScript] = 2;
+  box.while_open = [&] { clock.advance(5000); };
+  start();
+  clock.advance(1000);
+
+  EXPECT_EQ(runs_of(kDelDcmScript).size(), 1u);
+  EXPECT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.max_open, 1);
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+  EXPECT_TRUE(lister.listed_at.empty());
+
+  clock.advance(5000);
+  EXPECT_EQ(runs_of(kDelDcmScript).size(), 1u);
+  ASSERT_FALSE(lister.listed_at.empty());
+  EXPECT_EQ(lister.listed_at.front(), 7000);  // a full interval after the box closed at 6 s
+}
+
+TEST_F(ProcessingCycleTest, RefusedTimerIsReportedByTheHandlerThatEnabledItAndStopsTheCycle) {
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.refuse = true;
+  clock.advance(5000);
+
+  EXPECT_EQ(box.texts(), std::vector<std::string>{"Not enough timers available."});
+  EXPECT_TRUE(cycle->timer("rawtimer").Enabled());
+  EXPECT_FALSE(cycle->timer("deldcmtimer").Enabled());
+  EXPECT_TRUE(lister.listed_at.empty());
+  EXPECT_EQ(runs_of(kDelDcmScript).size(), 1u);
+}
+
+}  // namespace
+}  // namespace lumenpoll
