@@ -1,1 +1,117 @@
-// placeholder
+#include "ui/form1.h"
+
+#include "config/selection_file.h"
+#include "ui/technique_chart.h"
+
+namespace lumenpoll {
+
+TForm1::TForm1(Edition edition, Application& app, const Platform& platform, FormView& view)
+    : edition_(edition),
+      app_(app),
+      files_(platform.files),
+      view_(view),
+      cb_species_(view, "cb_species"),
+      cb_region_(view, "cb_region"),
+      cycle_(edition, *this, app, platform.folders, platform.shell, platform.timers) {}
+
+void TForm1::FormShow() {
+  read_macro_list(files_, kMacroListPath, edition_, table_, auto_close_,
+                  [this](const std::string& species) { cb_species_.Add(species); });
+
+  const SavedSelection saved = parse_selection_line(read_selection_line(files_, kSelectionPath));
+  cb_species_.SetItemIndex(saved.species);
+  cb_speciesSet();
+  cb_region_.SetItemIndex(saved.region);
+
+  if (has_chart()) {
+    write_chart_headings();
+    sg_techset();
+  }
+}
+
+void TForm1::FormClose() {
+  write_selection(files_, kSelectionPath, cb_species_.ItemIndex(), cb_region_.ItemIndex());
+}
+
+void TForm1::Close() {
+  FormClose();
+  closed_ = true;
+  view_.CloseWindow();
+}
+
+void TForm1::Button1Click() { Close(); }
+
+void TForm1::cb_speciesSelect() { cb_speciesSet(); }
+
+void TForm1::cb_regionChange() { sg_techset(); }
+
+void TForm1::cb_speciesSet() {
+  cb_region_.Clear();
+  const int s = cb_species_.ItemIndex();
+  if (s >= 0) {
+    const auto& names = table_.entry_names[s];
+    // A species header followed at once by another one has only the marker: no regions.
+    for (int k = 1; k < kSlots && names[k] != "END"; ++k) cb_region_.Add(names[k]);
+  }
+  cb_region_.SetItemIndex(0);
+  if (has_chart()) sg_techset();
+}
+
+void TForm1::sg_techset() {
+  for (int row = 1; row <= kChartRows; ++row)
+    for (int col = 0; col < 3; ++col) view_.SetCell(col, row, " ");
+  view_.SetGridSelection(GridRect{});
+
+  const int s = cb_species_.ItemIndex();
+  if (s < 0) return;
+  const TechniqueChart chart =
+      parse_technique_text(MacroTable::at(table_.entry_techs, s, cb_region_.ItemIndex() + 1));
+  for (int r = 0; r < static_cast<int>(chart.rows.size()); ++r)
+    for (int col = 0; col < 3; ++col) view_.SetCell(col, r + 1, chart.rows[r][col]);
+  if (chart.highlight > 0)
+    view_.SetGridSelection(GridRect{0, chart.highlight, 2, chart.highlight});
+}
+
+void TForm1::write_chart_headings() {
+  view_.SetCell(0, 0, "CM");
+  view_.SetCell(1, 0, "kVp");
+  view_.SetCell(2, 0, "mAs");
+}
+
+void TForm1::OnShow() {
+  app_.guarded([this] { FormShow(); });
+}
+
+void TForm1::OnCloseRequest() {
+  app_.guarded([this] { Close(); });
+}
+
+void TForm1::OnSelect(const std::string& control, int index) {
+  if (control != "cb_species") return;
+  cb_species_.SetItemIndex(index);
+  app_.guarded([this] { cb_speciesSelect(); });
+}
+
+void TForm1::OnChange(const std::string& control, int index) {
+  if (control != "cb_region") return;
+  cb_region_.SetItemIndex(index);
+  if (has_chart()) app_.guarded([this] { cb_regionChange(); });
+}
+
+void TForm1::OnClick(const std::string& control) {
+  if (control == "Button1") app_.guarded([this] { Button1Click(); });
+}
+
+std::string TForm1::MacroArgument() const {
+  const int s = cb_species_.ItemIndex();
+  if (s < 0) return {};
+  return MacroTable::at(table_.entry_macros, s, cb_region_.ItemIndex() + 1);
+}
+
+void TForm1::SetStatus(const std::string& text) { view_.SetCaption("la_fname", text); }
+
+void TForm1::SetLastOperation(const std::string& text) { view_.SetCaption("la_last", text); }
+
+bool TForm1::AutoClose() const { return auto_close_ == "YES"; }
+
+}  // namespace lumenpoll

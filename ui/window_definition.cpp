@@ -1,1 +1,129 @@
-// placeholder
+#include "ui/window_definition.h"
+
+namespace lumenpoll {
+namespace {
+
+ControlDef control(std::string name, ControlKind kind, std::string parent, int left, int top,
+                   int width, int height, std::string caption = {}) {
+  ControlDef c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.parent = std::move(parent);
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  c.caption = std::move(caption);
+  return c;
+}
+
+ControlDef label(std::string name, std::string parent, int left, int top, std::string caption) {
+  ControlDef c = control(std::move(name), ControlKind::Label, std::move(parent), left, top, 0, 13,
+                         std::move(caption));
+  c.auto_size = true;
+  return c;
+}
+
+ControlDef list_caption(std::string name, int left, std::string caption, Edition edition) {
+  ControlDef c = label(std::move(name), "GroupBox1", left, 32, std::move(caption));
+  if (edition == Edition::Full) {
+    c.auto_size = false;
+    c.width = 113;
+    c.align = TextAlign::Center;
+  }
+  return c;
+}
+
+ControlDef drop_down(std::string name, int left, int tab_order) {
+  ControlDef c = control(std::move(name), ControlKind::ComboBox, "GroupBox1", left, 48, 113, 21);
+  c.item_height = 13;
+  c.tab_order = tab_order;
+  return c;
+}
+
+ControlDef with_tab(ControlDef c, int tab_order) {
+  c.tab_order = tab_order;
+  return c;
+}
+
+std::vector<ControlDef> controls(Edition edition) {
+  ControlDef panel1 = with_tab(control("Panel1", ControlKind::Panel, "", 8, 8, 63, 63), 0);
+  ControlDef panel3 = with_tab(control("Panel3", ControlKind::Panel, "", 80, 8, 217, 57), 3);
+  panel3.bevel_inner = Bevel::Lowered;
+  panel3.bevel_outer = Bevel::None;
+
+  ControlDef species = drop_down("cb_species", 24, 0);
+  species.has_select_handler = true;
+  ControlDef region = drop_down("cb_region", 152, 1);
+  region.has_change_handler = edition == Edition::Full;
+
+  ControlDef memo = with_tab(
+      control("Memo1", ControlKind::Memo, "", 8, 176, 169, 22, "Close Window to View Images."), 1);
+  memo.align = TextAlign::Center;
+  memo.button_face = true;
+  memo.read_only = true;
+  ControlDef button =
+      with_tab(control("Button1", ControlKind::Button, "", 184, 176, 113, 25, "View Images"), 2);
+  button.has_click_handler = true;
+
+  std::vector<ControlDef> list = {
+      panel1,
+      control("Image1", ControlKind::Picture, "Panel1", 1, 1, 60, 60),
+      panel3,
+      label("Label1", "Panel3", 8, 8, "Currently:"),
+      label("la_fname", "Panel3", 88, 8, "Waiting for  Image File"),
+      label("Label2", "Panel3", 8, 32, "Last Operation:"),
+      label("la_last", "Panel3", 88, 32, "None"),
+      with_tab(control("GroupBox1", ControlKind::GroupBox, "", 8, 80, 289, 81,
+                       " Patient Type / Region "),
+               4),
+      list_caption("Label4", 24, "Species:", edition),
+      list_caption("Label5", 152, "Region:", edition),
+      species,
+      region,
+      memo,
+      button,
+  };
+  if (edition == Edition::Full) {
+    list.push_back(with_tab(
+        control("GroupBox2", ControlKind::GroupBox, "", 312, 8, 137, 193, " Techniques "), 5));
+    ControlDef grid = with_tab(control("sg_tech", ControlKind::Grid, "GroupBox2", 8, 24, 117, 155), 0);
+    grid.col_count = 3;
+    grid.row_count = 8;
+    grid.fixed_rows = 1;
+    grid.fixed_cols = 0;
+    grid.default_col_width = 37;
+    grid.default_row_height = 18;
+    grid.editable = false;
+    list.push_back(grid);
+  }
+  return list;
+}
+
+FormDef make_definition(Edition edition) {
+  FormDef form;
+  form.name = "Form1";
+  form.caption = "Velmora Imaging Processing";
+  form.client_width = edition == Edition::Full ? 456 : 304;
+  form.client_height = 209;
+  form.font_name = "MS Sans Serif";
+  form.font_height = 11;
+  form.controls = controls(edition);
+  return form;
+}
+
+}  // namespace
+
+const ControlDef* FormDef::find(const std::string& control_name) const {
+  for (const ControlDef& c : controls)
+    if (c.name == control_name) return &c;
+  return nullptr;
+}
+
+const FormDef& window_definition(Edition edition) {
+  static const FormDef full = make_definition(Edition::Full);
+  static const FormDef lite = make_definition(Edition::Lite);
+  return edition == Edition::Full ? full : lite;
+}
+
+}  // namespace lumenpoll

@@ -1,1 +1,282 @@
-// placeholder
+#include "ui/form1.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_error_box.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_folder_lister.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_view.h"
+#include "fakes/virtual_clock.h"
+
+namespace lumenpoll {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kMacros = "c:\\program files\\imagej\\macrolist.txt";
+constexpr const char* kSelection = "c:\\program files\\imagej\\macroset.txt";
+constexpr const char* kImport = "C:\\TOLVA\\import";
+
+constexpr const char* kSampleList =
+    "[Canine]\r\n"
+    "Thorax LAT thorax_lat [10 60 5] [*12 65 6]\r\n"
+    "Abdomen VD abdomen_vd\r\n"
+    "[Feline]\r\n"
+    "Thorax VD thorax_vd_cat [4 55 2.5]\r\n"
+    "Skull DV skull_dv [3 50 2] [*4 52 2]\r\n"
+    "[AUTOCLOSE]\r\n"
+    "NO\r\n";
+
+// A window on fakes, shown the way the program shows it.
+struct Station {
+  explicit Station(Edition edition = Edition::Full, const std::string& list = kSampleList,
+                   const std::string& selection = "1 0\r\n") {
+    files.files[kMacros] = list;
+    files.files[kSelection] = selection;
+    folders.folders[kImport] = {};
+    form = std::make_unique<TForm1>(edition, app, platform, view);
+  }
+  void show() { form->OnShow(); }
+
+  fakes::FakeFileSystem files;
+  fakes::FakeFolderLister folders;
+  fakes::FakeShell shell;
+  fakes::VirtualClock clock;
+  fakes::FakeErrorBox box;
+  fakes::FakeView view;
+  Application app{"Orvend Image Processing", box};
+  Platform platform{files, folders, shell, clock};
+  std::unique_ptr<TForm1> form;
+};
+
+Strings chart_row(const fakes::FakeView& view, int row) {
+  return {view.cell(0, row), view.cell(1, row), view.cell(2, row)};
+}
+
+TEST(FormShow, FillsTheListsRestoresTheSelectionAndDrawsTheChart) {
+  Station st;
+  st.show();
+
+  EXPECT_TRUE(st.box.shown.empty());
+  EXPECT_EQ(st.view.items["cb_species"], (Strings{"Canine", "Feline"}));
+  EXPECT_EQ(st.view.item_index["cb_species"], 1);
+  EXPECT_EQ(st.view.items["cb_region"], (Strings{"Thorax VD ", "Skull DV "}));
+  EXPECT_EQ(st.view.item_index["cb_region"], 0);
+  EXPECT_EQ(chart_row(st.view, 0), (Strings{"CM", "kVp", "mAs"}));
+  EXPECT_EQ(chart_row(st.view, 1), (Strings{"4 ", "55", "2.5"}));
+  EXPECT_EQ(chart_row(st.view, 2), (Strings{" ", " ", " "}));
+  EXPECT_EQ(st.view.selection, GridRect{});
+  // Once by the region refresh of the selection load, once after the headings.
+  EXPECT_EQ(st.view.selection_sets, 2);
+  EXPECT_EQ(st.form->auto_close(), "NO");
+}
+
+TEST(FormShow, SavedSelectionTextsPickSpeciesAndRegion) {
+  struct Case {
+    std::string line;
+    int species;
+    int region;
+    std::size_t regions;
+  };
+  const std::vector<Case> cases = {
+      {"0 1\r\n", 0, 1, 2},    {"  1 1  \r\n", 1, 1, 2}, {"1\r\n", 0, 1, 2},
+      {"", 0, 0, 2},           {"5 0\r\n", -1, -1, 0},   {"0 7\r\n", 0, -1, 2},
+      {"-1 -1\r\n", -1, -1, 0}, {"$1 x1\r\n", 1, 1, 2},
+  };
+  for (const Case& c : cases) {
+    Station st(Edition::Full, kSampleList, c.line);
+    st.show();
+    SCOPED_TRACE(c.line);
+    EXPECT_TRUE(st.box.shown.empty());
+    EXPECT_EQ(st.form->cb_species().ItemIndex(), c.species);
+    EXPECT_EQ(st.form->cb_region().ItemIndex(), c.region);
+    EXPECT_EQ(st.view.items["cb_region"].size(), c.regions);
+    EXPECT_EQ(st.view.item_index["cb_region"], c.region);
+  }
+}
+
+TEST(FormShow, NoSpeciesSelectedLeavesRegionsAndChartEmpty) {
+  Station st(Edition::Full, kSampleList, "9 0\r\n");
+  st.show();
+  EXPECT_TRUE(st.view.items["cb_region"].empty());
+  EXPECT_EQ(chart_row(st.view, 0), (Strings{"CM", "kVp", "mAs"}));
+  EXPECT_EQ(chart_row(st.view, 1), (Strings{" ", " ", " "}));
+  EXPECT_EQ(st.view.selection, GridRect{});
+}
+
+TEST(FormShow, MissingMacroListIsShownAndTheCycleStillStarts) {
+  Station st;
+  st.files.files.erase(kMacros);
+  st.show();
+  EXPECT_EQ(st.box.texts(), Strings{"File not found."});
+  EXPECT_EQ(st.box.shown[0].caption, "Orvend Image Processing");
+  EXPECT_TRUE(st.view.items["cb_species"].empty());
+  EXPECT_EQ(st.form->cb_species().ItemIndex(), -1);
+  EXPECT_EQ(st.view.cell(0, 0), "");  // no headings
+  EXPECT_TRUE(st.form->cycle().timer("deldcmtimer").Enabled());
+}
+
+TEST(FormShow, MacroListFailingMidwayKeepsTheSpeciesReadSoFar) {
+  Station st;
+  st.files.fail_read_after = 128 + 10;  // inside the Feline section
+  st.show();
+  EXPECT_EQ(st.box.texts(), Strings{"File access denied."});
+  EXPECT_EQ(st.view.items["cb_species"], (Strings{"Canine", "Feline"}));
+  EXPECT_EQ(st.form->cb_species().ItemIndex(), -1);
+  EXPECT_TRUE(st.view.items["cb_region"].empty());
+}
+
+TEST(FormShow, MissingSelectionFileLeavesSpeciesUnselected) {
+  Station st;
+  st.files.files.erase(kSelection);
+  st.show();
+  EXPECT_EQ(st.box.texts(), Strings{"File not found."});
+  EXPECT_EQ(st.view.items["cb_species"], (Strings{"Canine", "Feline"}));
+  EXPECT_EQ(st.form->cb_species().ItemIndex(), -1);
+  EXPECT_TRUE(st.view.items["cb_region"].empty());
+  EXPECT_EQ(st.view.cell(0, 0), "");
+}
+
+TEST(RegionList, EndsAtTheMarkerOrAtTheLastSlot) {
+  // Empty: a header right after another. Last: no header follows, so no marker.
+  Station st(Edition::Full, "[Empty]\r\n[Last]\r\nOnly\r\n", "0 0\r\n");
+  st.show();
+  EXPECT_TRUE(st.view.items["cb_region"].empty());
+  EXPECT_EQ(st.form->cb_region().ItemIndex(), -1);
+
+  st.form->OnSelect("cb_species", 1);
+  ASSERT_EQ(st.view.items["cb_region"].size(), 19u);
+  EXPECT_EQ(st.view.items["cb_region"][0], "O");
+  EXPECT_EQ(st.view.items["cb_region"][18], "");
+}
+
+TEST(OperatorChoice, SpeciesRefillsRegionsAndRegionRefreshesOnlyTheChart) {
+  Station st;
+  st.show();
+  const int sets = st.view.selection_sets;
+
+  st.form->OnSelect("cb_species", 0);
+  EXPECT_EQ(st.view.items["cb_region"], (Strings{"Thorax LAT ", "Abdomen VD "}));
+  EXPECT_EQ(st.view.item_index["cb_region"], 0);
+  EXPECT_EQ(chart_row(st.view, 2), (Strings{"12 ", "65", "6"}));
+  EXPECT_EQ(st.view.selection, (GridRect{0, 2, 2, 2}));
+  EXPECT_EQ(st.view.selection_sets, sets + 2);  // cleared, then highlighted
+
+  // From a region with a chart to one without: rows and highlight go.
+  st.form->OnChange("cb_region", 1);
+  EXPECT_EQ(st.view.items["cb_region"].size(), 2u);
+  EXPECT_EQ(chart_row(st.view, 1), (Strings{" ", " ", " "}));
+  EXPECT_EQ(chart_row(st.view, 2), (Strings{" ", " ", " "}));
+  EXPECT_EQ(st.view.selection, GridRect{});
+}
+
+TEST(Closing, SavesTheSelectionThenClosesTheWindow) {
+  for (bool by_button : {true, false}) {
+    Station st;
+    st.show();
+    st.form->OnSelect("cb_species", 0);
+    st.form->OnChange("cb_region", 1);
+    if (by_button)
+      st.form->OnClick("Button1");
+    else
+      st.form->OnCloseRequest();
+    EXPECT_EQ(st.files.files[kSelection], "0 1\r\n");
+    EXPECT_TRUE(st.view.window_closed);
+    EXPECT_TRUE(st.box.shown.empty());
+  }
+}
+
+TEST(Closing, NothingSelectedIsSavedAsMinusOne) {
+  Station st(Edition::Full, kSampleList, "7 0\r\n");
+  st.show();
+  st.form->OnClick("Button1");
+  EXPECT_EQ(st.files.files[kSelection], "-1 -1\r\n");
+}
+
+TEST(Closing, FailedSaveKeepsTheWindowOpenEveryTime) {
+  Station st;
+  st.show();
+  st.files.open_errors[kSelection] = 32;
+  st.form->OnClick("Button1");
+  st.form->OnCloseRequest();
+  EXPECT_EQ(st.box.texts(), (Strings{"I/O error 32.", "I/O error 32."}));
+  EXPECT_FALSE(st.view.window_closed);
+  EXPECT_FALSE(st.form->closed());
+}
+
+TEST(LiteEdition, HasNoChartAnywhere) {
+  Station st(Edition::Lite,
+             "[Canine]\r\nThorax LAT thorax_lat [10 60 5]\r\nSkull DV skull_dv\r\n[AUTOCLOSE]\r\nNO\r\n",
+             "0 0\r\n");
+  st.show();
+  EXPECT_EQ(st.view.items["cb_region"], (Strings{"Thorax LAT thorax_lat [10 60 ", "Skull DV "}));
+  st.form->OnSelect("cb_species", 0);
+  st.form->OnChange("cb_region", 1);
+  EXPECT_TRUE(st.view.cells.empty());
+  EXPECT_EQ(st.view.selection_sets, 0);
+  // The region chosen is still the one the next raw file uses.
+  EXPECT_EQ(st.form->cb_region().ItemIndex(), 1);
+}
+
+// The macro argument is read when the raw file is found, from the selection of that moment.
+TEST(MacroArgument, FollowsTheSelectionAndNeverReadsOutsideTheTable) {
+  struct Case {
+    std::string selection;
+    std::string parameters;
+  };
+  const std::vector<Case> cases = {
+      {"1 1\r\n", "shot01 skull_dv"},
+      {"0 0\r\n", "shot01 thorax_lat"},
+      {"9 0\r\n", "shot01 "},  // no species: empty argument
+      {"0 9\r\n", "shot01 "},  // no region: slot 0, always empty
+  };
+  for (const Case& c : cases) {
+    Station st(Edition::Full, kSampleList, c.selection);
+    st.show();
+    st.folders.add_file(kImport, "shot01.NEF");
+    st.clock.advance(3000);  // deldcm, raw scan, raw script
+    SCOPED_TRACE(c.selection);
+    ASSERT_EQ(st.shell.calls.size(), 2u);
+    EXPECT_EQ(st.shell.calls[1].file, "C:\\Program Files\\ImageJ\\ij_raw.bat");
+    EXPECT_EQ(st.shell.calls[1].parameters, c.parameters);
+  }
+}
+
+TEST(AutoClose, EndsAfterTheFirstImageWithTheStatusLinesSet) {
+  Station st(Edition::Full, "[Canine]\r\nThorax LAT thorax_lat\r\n[AUTOCLOSE]\r\nyes\r\n",
+             "0 0\r\n");
+  st.show();
+  ASSERT_EQ(st.form->auto_close(), "YES");
+  st.folders.add_file(kImport, "shot01.NEF");
+  st.clock.advance(3000);
+  st.folders.add_file(kImport, "shot01.TIF");
+  st.clock.advance(7000);
+  EXPECT_TRUE(st.view.window_closed);
+  EXPECT_EQ(st.files.files[kSelection], "0 0\r\n");
+  EXPECT_EQ(st.view.captions["la_fname"], "Waiting for Image File");
+  EXPECT_EQ(st.view.captions["la_last"], "Processed shot01.dcm");
+}
+
+TEST(AutoClose, UnwritableSelectionKeepsTheWindowAndTheCycleGoesOn) {
+  Station st(Edition::Full, "[Canine]\r\nThorax LAT thorax_lat\r\n[AUTOCLOSE]\r\nYES\r\n",
+             "0 0\r\n");
+  st.show();
+  st.files.open_errors[kSelection] = 5;
+  st.folders.add_file(kImport, "shot01.NEF");
+  st.clock.advance(3000);
+  st.folders.add_file(kImport, "shot01.TIF");
+  st.clock.advance(7000);
+  EXPECT_EQ(st.box.texts(), Strings{"File access denied."});
+  EXPECT_FALSE(st.view.window_closed);
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 4");
+  EXPECT_EQ(st.view.captions["la_last"], "");
+  EXPECT_TRUE(st.form->cycle().timer("rawtimer").Enabled());
+
+  // The raw file is still there (the fake delete script removes nothing): taken up again.
+  st.clock.advance(1000);
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 1");
+}
+
+}  // namespace
+}  // namespace lumenpoll

@@ -1,1 +1,54 @@
-// placeholder
+#include "ui/window_definition.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace lumenpoll {
+namespace {
+
+TEST(WindowDefinition, EveryControlHasAKnownParentAndFitsInIt) {
+  for (Edition edition : {Edition::Full, Edition::Lite}) {
+    const FormDef& form = window_definition(edition);
+    std::set<std::string> names;
+    for (const ControlDef& c : form.controls) {
+      SCOPED_TRACE(c.name);
+      EXPECT_TRUE(names.insert(c.name).second) << "duplicate name";
+      int width = form.client_width;
+      int height = form.client_height;
+      if (!c.parent.empty()) {
+        const ControlDef* parent = form.find(c.parent);
+        ASSERT_NE(parent, nullptr);
+        width = parent->width;
+        height = parent->height;
+      }
+      EXPECT_LE(c.left + c.width, width);
+      EXPECT_LE(c.top + c.height, height);
+    }
+  }
+}
+
+TEST(WindowDefinition, LiteDropsTheChartColumnAndCentring) {
+  const FormDef& full = window_definition(Edition::Full);
+  const FormDef& lite = window_definition(Edition::Lite);
+  EXPECT_EQ(full.caption, "Velmora Imaging Processing");
+  EXPECT_EQ(lite.caption, full.caption);
+  EXPECT_EQ(full.client_width, 456);
+  EXPECT_EQ(lite.client_width, 304);
+  EXPECT_EQ(full.client_height, 209);
+  EXPECT_EQ(lite.client_height, 209);
+  EXPECT_NE(full.find("sg_tech"), nullptr);
+  EXPECT_EQ(lite.find("sg_tech"), nullptr);
+  EXPECT_EQ(lite.find("GroupBox2"), nullptr);
+  for (const char* name : {"Label4", "Label5"}) {
+    EXPECT_FALSE(full.find(name)->auto_size);
+    EXPECT_EQ(full.find(name)->align, TextAlign::Center);
+    EXPECT_TRUE(lite.find(name)->auto_size);
+    EXPECT_EQ(lite.find(name)->left, full.find(name)->left);
+  }
+  EXPECT_TRUE(full.find("cb_region")->has_change_handler);
+  EXPECT_FALSE(lite.find("cb_region")->has_change_handler);
+}
+
+}  // namespace
+}  // namespace lumenpoll
