@@ -1,1 +1,140 @@
-// placeholder
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "base/errors.h"
+#include "platform/posix/error_codes.h"
+#include "platform/posix/unique_fd.h"
+
+namespace lumenpoll {
+
+namespace {
+
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kSharingViolation = 32;
+
+[[noreturn]] void fail(int err) {
+  throw EInOutError(file_error_code(err));
+}
+
+// O_NONBLOCK keeps a FIFO from stalling the open; such a file is refused right after.
+UniqueFd open_file(const std::string& path, int flags) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    if (errno == ENOENT) throw EInOutError(missing_path_code(path));
+    fail(errno);
+  }
+  return UniqueFd(fd);
+}
+
+// Folders and devices are not text files: refused as access denied, like a folder on the
+// station.
+void require_regular_file(const UniqueFd& fd) {
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) fail(errno);
+  if (!S_ISREG(st.st_mode)) throw EInOutError(kAccessDenied);
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) fail(errno);
+}
+
+void lock_exclusively(const UniqueFd& fd) {
+  int result;
+  do {
+    result = ::flock(fd.get(), LOCK_EX | LOCK_NB);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) return;
+  if (errno == EWOULDBLOCK) throw EInOutError(kSharingViolation);
+  fail(errno);
+}
+
+void truncate_to_empty(const UniqueFd& fd) {
+  int result;
+  do {
+    result = ::ftruncate(fd.get(), 0);
+  } while (result != 0 && errno == EINTR);
+  if (result != 0) fail(errno);
+}
+
+class FdReader : public ByteReader {
+ public:
+  explicit FdReader(UniqueFd fd) : fd_(std::move(fd)) {}
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    ssize_t n;
+    do {
+      n = ::read(fd_.get(), buffer, size);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) fail(errno);
+    return static_cast<std::size_t>(n);
+  }
+
+ private:
+  UniqueFd fd_;
+};
+
+class FdWriter : public ByteWriter {
+ public:
+  explicit FdWriter(UniqueFd fd) : fd_(std::move(fd)) {}
+
+  void write(const char* data, std::size_t size) override {
+    while (size > 0) {
+      const ssize_t n = ::write(fd_.get(), data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) fail(errno);
+      data += n;
+      size -= static_cast<std::size_t>(n);
+    }
+  }
+
+  // Flushes to the disk first: a disk that fills up during write-back would otherwise lose
+  // the file without a word.
+  void close() override {
+    if (!fd_) return;
+    int result;
+    do {
+      result = ::fdatasync(fd_.get());
+    } while (result != 0 && errno == EINTR);
+    // EINVAL: a file that cannot be synced; there is nothing to lose.
+    int err = result != 0 && errno != EINVAL ? errno : 0;
+    const int close_err = fd_.close_checked();
+    if (err == 0 && close_err != EINTR) err = close_err;
+    if (err != 0) fail(err);
+  }
+
+ private:
+  UniqueFd fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteReader> PosixFileSystem::open_read(const std::string& path) {
+  UniqueFd fd = open_file(mapped(path), O_RDONLY);
+  require_regular_file(fd);
+  return std::make_unique<FdReader>(std::move(fd));
+}
+
+// The lock comes before the truncation, so a file held by another writer keeps its bytes.
+std::unique_ptr<ByteWriter> PosixFileSystem::create_exclusive(const std::string& path) {
+  UniqueFd fd = open_file(mapped(path), O_WRONLY | O_CREAT);
+  require_regular_file(fd);
+  lock_exclusively(fd);
+  truncate_to_empty(fd);
+  return std::make_unique<FdWriter>(std::move(fd));
+}
+
+std::string PosixFileSystem::mapped(const std::string& path) const {
+  auto posix_path = drive_.map(path);
+  if (!posix_path) throw EInOutError(kPathNotFound);
+  return *posix_path;
+}
+
+}  // namespace lumenpoll

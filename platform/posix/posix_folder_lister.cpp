@@ -1,1 +1,83 @@
-// placeholder
+#include "platform/posix/posix_folder_lister.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "platform/posix/name_order.h"
+
+namespace lumenpoll {
+
+namespace {
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+FolderStatus root_status(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    // A root that exists behind a folder we may not search is refused, not missing.
+    return errno == ENOENT || errno == ENOTDIR ? FolderStatus::Missing : FolderStatus::Unreadable;
+  }
+  return S_ISDIR(st.st_mode) ? FolderStatus::Listed : FolderStatus::NotAFolder;
+}
+
+// Follows symbolic links; a broken link is a file.
+bool is_folder(DIR* dir, const dirent& entry) {
+  if (entry.d_type == DT_DIR) return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat st {};
+  return ::fstatat(::dirfd(dir), entry.d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool is_self_or_parent(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+// A failure of readdir part-way ends the listing with what was read.
+std::vector<FolderEntry> read_entries(DIR* dir) {
+  std::vector<FolderEntry> entries;
+  for (;;) {
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) break;
+    if (is_self_or_parent(entry->d_name)) continue;
+    FolderEntry item;
+    item.name = entry->d_name;
+    item.is_file_system = true;
+    item.is_folder = is_folder(dir, *entry);
+    item.is_hidden = item.name.front() == '.';
+    entries.push_back(std::move(item));
+  }
+  return entries;
+}
+
+}  // namespace
+
+FolderListing PosixFolderLister::list(const std::string& folder) {
+  const auto path = drive_.map(folder);
+  if (!path) return {FolderStatus::Missing, {}};
+  FolderListing listing;
+  listing.status = root_status(*path);
+  if (listing.status != FolderStatus::Listed) return listing;
+  DirHandle dir(::opendir(path->c_str()));
+  if (!dir) {
+    // The root may have gone since it was looked at.
+    if (errno == ENOENT) return {FolderStatus::Missing, {}};
+    if (errno == ENOTDIR) return {FolderStatus::NotAFolder, {}};
+    return {FolderStatus::Unreadable, {}};
+  }
+  listing.entries = read_entries(dir.get());
+  std::sort(listing.entries.begin(), listing.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) {
+              return name_listed_before(a.name, b.name);
+            });
+  return listing;
+}
+
+}  // namespace lumenpoll

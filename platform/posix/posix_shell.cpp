@@ -1,1 +1,70 @@
-// placeholder
+#include "platform/posix/posix_shell.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "base/text.h"
+#include "platform/posix/command_line.h"
+#include "platform/posix/detached_process.h"
+#include "platform/posix/error_codes.h"
+#include "platform/posix/windows_messages.h"
+
+namespace lumenpoll {
+
+namespace {
+
+constexpr std::uintptr_t kPathNotFound = 3;
+constexpr std::uintptr_t kAccessDenied = 5;
+constexpr std::uintptr_t kNoAssociation = 31;
+constexpr std::uintptr_t kStarted = 42;
+
+bool is_open_verb(const std::string& verb) {
+  return verb.empty() || text::upper_case(verb) == "OPEN";
+}
+
+// 0 when the script can be handed to the interpreter, else the shell's code.
+std::uintptr_t script_problem(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return static_cast<std::uintptr_t>(missing_path_code(path));
+    return shell_error_code(errno);
+  }
+  if (S_ISDIR(st.st_mode) || ::access(path.c_str(), R_OK) != 0) return kAccessDenied;
+  return 0;
+}
+
+bool is_folder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+// The owner window and show command have nothing to act on: the script never has a window.
+std::uintptr_t PosixShell::Execute(std::uintptr_t /*owner_window*/, const std::string& verb,
+                                   const std::string& file, const std::string& parameters,
+                                   const std::string& directory, int /*show_cmd*/) {
+  if (!is_open_verb(verb)) return kNoAssociation;
+  const auto script = drive_.map(file);
+  if (!script) return kPathNotFound;
+  if (const std::uintptr_t problem = script_problem(*script)) return problem;
+  std::string working_folder;
+  if (!directory.empty()) {
+    const auto folder = drive_.map(directory);
+    if (!folder || !is_folder(*folder)) return kPathNotFound;
+    working_folder = *folder;
+  }
+  std::vector<std::string> argv{interpreter_, *script};
+  for (std::string& argument : split_command_line(parameters)) argv.push_back(std::move(argument));
+  const int err = start_detached(argv, working_folder);
+  return err == 0 ? kStarted : shell_error_code(err);
+}
+
+std::string PosixShell::SystemMessage(unsigned code) {
+  return windows_message(code);
+}
+
+}  // namespace lumenpoll

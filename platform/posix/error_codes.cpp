@@ -1,0 +1,84 @@
+#include "platform/posix/error_codes.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace lumenpoll {
+
+namespace {
+
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kTooManyOpenFiles = 4;
+constexpr int kAccessDenied = 5;
+constexpr int kNotEnoughMemory = 8;
+constexpr int kBadFormat = 11;
+constexpr int kGeneralFailure = 31;
+constexpr int kSharingViolation = 32;
+constexpr int kDiskFull = 101;
+
+std::string parent_of(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+int file_error_code(int err) {
+  switch (err) {
+    case ENOTDIR:
+      return kPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+      return kAccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+      return kDiskFull;
+    default:
+      return err;
+  }
+}
+
+int missing_path_code(const std::string& path) {
+  struct stat st {};
+  const bool folder_exists = ::stat(parent_of(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return folder_exists ? kFileNotFound : kPathNotFound;
+}
+
+std::uintptr_t shell_error_code(int err) {
+  switch (err) {
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return kPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kAccessDenied;
+    case ENOMEM:
+    case EAGAIN:
+    case E2BIG:
+      return kNotEnoughMemory;
+    case ENOEXEC:
+    case ELIBBAD:
+      return kBadFormat;
+    case ETXTBSY:
+      return kSharingViolation;
+    default:
+      return kGeneralFailure;
+  }
+}
+
+}  // namespace lumenpoll

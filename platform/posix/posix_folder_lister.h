@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "cycle/folder_lister.h"
+#include "platform/posix/drive_path.h"
+
+namespace lumenpoll {
+
+// Lists a folder by station path. Names beginning with "." count as hidden; entries come
+// in the station's listing order (ASCII letters without regard to case).
+class PosixFolderLister : public FolderLister {
+ public:
+  explicit PosixFolderLister(DrivePath drive) : drive_(std::move(drive)) {}
+
+  FolderListing list(const std::string& folder) override;
+
+ private:
+  DrivePath drive_;
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cycle/shell.h"
+#include "platform/posix/drive_path.h"
+
+namespace lumenpoll {
+
+// Starts station scripts on POSIX: the verb "open" runs the mapped file with the
+// interpreter (a POSIX shell), its parameter text split as a Windows program would split
+// it, hidden (no terminal, output discarded) and detached. Failures come back as the
+// Windows shell's codes, whose texts SystemMessage gives.
+class PosixShell : public Shell {
+ public:
+  explicit PosixShell(DrivePath drive, std::string interpreter = "/bin/sh")
+      : drive_(std::move(drive)), interpreter_(std::move(interpreter)) {}
+
+  std::uintptr_t Execute(std::uintptr_t owner_window, const std::string& verb,
+                         const std::string& file, const std::string& parameters,
+                         const std::string& directory, int show_cmd) override;
+  std::string SystemMessage(unsigned code) override;
+
+ private:
+  DrivePath drive_;
+  std::string interpreter_;
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace lumenpoll {
+
+// The Windows system message text for an error code from 0 to 32, as the system gives it
+// (ending in "\r\n"); empty for any other code.
+std::string windows_message(unsigned code);
+
+}  // namespace lumenpoll

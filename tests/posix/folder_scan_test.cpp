@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "base/errors.h"
+#include "cycle/shell_enumerator.h"
+#include "platform/posix/posix_folder_lister.h"
+#include "temp_folder.h"
+
+namespace lumenpoll {
+namespace {
+
+using posix_test::TempFolder;
+
+const std::string kImport = R"(C:\TOLVA\import)";
+
+struct Reported {
+  std::string path;
+  bool is_file_system;
+  bool is_folder;
+  bool operator==(const Reported&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Reported& r) {
+  return out << r.path << (r.is_file_system ? " fs" : "") << (r.is_folder ? " folder" : "");
+}
+
+class FolderScanTest : public ::testing::Test {
+ protected:
+  FolderScanTest() {
+    scanner_.RootFolder = kImport;
+    scanner_.Sorted = true;
+    scanner_.OnEnumItem = [this](TStShellEnumerator&, const TStShellItem& item, bool&) {
+      reported_.push_back({item.Path(), item.IsFileSystem(), item.IsFolder()});
+    };
+  }
+
+  std::string import_folder() const { return drive_ / "TOLVA/import"; }
+
+  std::vector<Reported> scan() {
+    reported_.clear();
+    scanner_.Enumerate();
+    return reported_;
+  }
+
+  std::string scan_error() {
+    try {
+      scan();
+    } catch (const ESsInvalidFolder& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+
+  static std::vector<std::string> names(const FolderListing& listing) {
+    std::vector<std::string> result;
+    for (const auto& entry : listing.entries) result.push_back(entry.name);
+    return result;
+  }
+
+  TempFolder drive_;
+  PosixFolderLister lister_{DrivePath(drive_.path())};
+  TStShellEnumerator scanner_{lister_};
+  std::vector<Reported> reported_;
+};
+
+TEST_F(FolderScanTest, EmptyFolderCallsNoHandler) {
+  drive_.make_folder("TOLVA/import");
+  EXPECT_TRUE(scan().empty());
+}
+
+TEST_F(FolderScanTest, ReportsFilesAndFoldersButNotHiddenEntries) {
+  drive_.write_file("TOLVA/import/shot01.NEF", "raw");
+  drive_.write_file("TOLVA/import/.y.NEF", "hidden");
+  drive_.make_folder("TOLVA/import/x.NEF");
+  EXPECT_EQ(scan(), (std::vector<Reported>{{R"(C:\TOLVA\import\shot01.NEF)", true, false},
+                                           {R"(C:\TOLVA\import\x.NEF)", true, true}}));
+}
+
+TEST_F(FolderScanTest, ReportsInNameOrderWithoutRegardToCase) {
+  for (const char* name : {"b.NEF", "A.nef", "c.nef"})
+    drive_.write_file("TOLVA/import/" + std::string(name), "");
+  EXPECT_EQ(scan(), (std::vector<Reported>{{R"(C:\TOLVA\import\A.nef)", true, false},
+                                           {R"(C:\TOLVA\import\b.NEF)", true, false},
+                                           {R"(C:\TOLVA\import\c.nef)", true, false}}));
+}
+
+TEST_F(FolderScanTest, AFolderDeletedAndRecreatedIsScannedAgain) {
+  drive_.make_folder("TOLVA/import");
+  EXPECT_TRUE(scan().empty());
+
+  std::filesystem::remove_all(import_folder());
+  EXPECT_EQ(scan_error(), "Invalid folder");
+  EXPECT_EQ(scan_error(), "Invalid folder");
+
+  drive_.write_file("TOLVA/import/shot02.NEF", "");
+  EXPECT_EQ(scan(), (std::vector<Reported>{{R"(C:\TOLVA\import\shot02.NEF)", true, false}}));
+}
+
+TEST_F(FolderScanTest, ARootThatIsAFileIsAnInvalidFolder) {
+  drive_.write_file("TOLVA/import", "not a folder");
+  EXPECT_EQ(scan_error(), "Invalid folder");
+}
+
+TEST_F(FolderScanTest, AnUnreadableRootGivesAnEmptyScan) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a folder whatever its mode";
+  drive_.write_file("TOLVA/import/shot01.NEF", "");
+  ASSERT_EQ(::chmod(import_folder().c_str(), 0), 0);
+  EXPECT_TRUE(scan().empty());
+}
+
+TEST_F(FolderScanTest, ListerTellsMissingFromNotAFolder) {
+  drive_.write_file("TOLVA/file", "");
+  EXPECT_EQ(lister_.list(kImport).status, FolderStatus::Missing);
+  EXPECT_EQ(lister_.list(R"(D:\TOLVA)").status, FolderStatus::Missing);
+  EXPECT_EQ(lister_.list(R"(C:\TOLVA\file)").status, FolderStatus::NotAFolder);
+  EXPECT_EQ(lister_.list(R"(C:\TOLVA\file\below)").status, FolderStatus::Missing);
+  EXPECT_EQ(lister_.list(R"(c:\tolva)").status, FolderStatus::Listed);
+}
+
+TEST_F(FolderScanTest, ListerOrdersByUpperCasedNameThenBytes) {
+  for (const char* name : {"c.nef", "b.NEF", "a_b", "B.NEF", "aab", "A.nef"}) {
+    drive_.write_file("TOLVA/import/" + std::string(name), "");
+  }
+  const FolderListing listing = lister_.list(kImport);
+  EXPECT_EQ(names(listing),
+            (std::vector<std::string>{"A.nef", "aab", "a_b", "B.NEF", "b.NEF", "c.nef"}));
+}
+
+TEST_F(FolderScanTest, ListerFollowsLinksAndTakesBrokenLinksForFiles) {
+  drive_.make_folder("TOLVA/import/real");
+  drive_.make_folder("elsewhere");
+  std::filesystem::create_directory_symlink(drive_ / "elsewhere", import_folder() + "/to_folder");
+  std::filesystem::create_symlink(drive_ / "gone", import_folder() + "/broken");
+  const FolderListing listing = lister_.list(kImport);
+  ASSERT_EQ(names(listing), (std::vector<std::string>{"broken", "real", "to_folder"}));
+  EXPECT_FALSE(listing.entries[0].is_folder);
+  EXPECT_TRUE(listing.entries[1].is_folder);
+  EXPECT_TRUE(listing.entries[2].is_folder);
+  for (const auto& entry : listing.entries) {
+    EXPECT_TRUE(entry.is_file_system);
+    EXPECT_FALSE(entry.is_hidden);
+  }
+}
+
+}  // namespace
+}  // namespace lumenpoll
