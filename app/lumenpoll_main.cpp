@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include "app/station.h"
+
+int main() {
+  return lumenpoll::run_station(lumenpoll::Edition::Full, LUMENPOLL_DRIVE_C);
+}

@@ -1,1 +1,71 @@
-// placeholder
+#include "app/station.h"
+
+#include <FL/Fl.H>
+
+#include "base/application.h"
+#include "platform/fltk/fltk_error_box.h"
+#include "platform/fltk/fltk_timer_backend.h"
+#include "platform/fltk/fltk_view.h"
+#include "platform/posix/drive_path.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_folder_lister.h"
+#include "platform/posix/posix_shell.h"
+#include "ui/form1.h"
+#include "ui/platform.h"
+#include "ui/window_definition.h"
+
+namespace lumenpoll {
+namespace {
+
+constexpr const char* kApplicationTitle = "Orvend Image Processing";
+
+// The view is built before the window object that handles its events; nothing reaches
+// the relay before the window is shown, by which time it is bound.
+class EventRelay : public FormEvents {
+ public:
+  void bind(FormEvents& target) { target_ = &target; }
+
+  void OnShow() override {
+    if (target_) target_->OnShow();
+  }
+  void OnCloseRequest() override {
+    if (target_) target_->OnCloseRequest();
+  }
+  void OnSelect(const std::string& control, int index) override {
+    if (target_) target_->OnSelect(control, index);
+  }
+  void OnChange(const std::string& control, int index) override {
+    if (target_) target_->OnChange(control, index);
+  }
+  void OnClick(const std::string& control) override {
+    if (target_) target_->OnClick(control);
+  }
+
+ private:
+  FormEvents* target_ = nullptr;
+};
+
+}  // namespace
+
+int run_station(Edition edition, const std::string& drive_c) {
+  const DrivePath drive(drive_c);
+  PosixFileSystem files(drive);
+  PosixFolderLister folders(drive);
+  PosixShell shell(drive);
+  FltkTimerBackend timers;
+  const Platform platform{files, folders, shell, timers};
+
+  EventRelay relay;
+  FltkView view(window_definition(edition), relay);
+  FltkErrorBox box(&view.window());
+  Application app(kApplicationTitle, box);
+  TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
+  relay.bind(form);
+
+  view.Show();
+  form.OnShow();
+  Fl::run();
+  return 0;
+}
+
+}  // namespace lumenpoll

@@ -1,1 +1,247 @@
-// placeholder
+#include "platform/fltk/fltk_view.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_RGB_Image.H>
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "platform/fltk/cp1252.h"
+#include "platform/fltk/form_widgets.h"
+#include "platform/fltk/jpeg_logo.h"
+#include "platform/fltk/literal_label.h"
+#include "platform/fltk/look.h"
+#include "platform/fltk/main_window.h"
+#include "platform/fltk/text_grid.h"
+#include "platform/fltk/x11_window_hints.h"
+
+namespace lumenpoll {
+namespace {
+
+template <typename W, typename... Args>
+W& add_child(Fl_Group& parent, Args&&... args) {
+  auto widget = std::make_unique<W>(std::forward<Args>(args)...);
+  W& ref = *widget;
+  parent.add(widget.release());  // the group owns its children
+  return ref;
+}
+
+Fl_Align text_align(TextAlign align) {
+  return align == TextAlign::Center ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
+}
+
+// Siblings in tab order (FLTK moves the focus in child order); controls that take no
+// focus keep their place in the definition after them.
+std::vector<const ControlDef*> children_of(const FormDef& form, const std::string& parent) {
+  std::vector<const ControlDef*> children;
+  for (const ControlDef& c : form.controls)
+    if (c.parent == parent) children.push_back(&c);
+  std::stable_sort(children.begin(), children.end(), [](const ControlDef* a, const ControlDef* b) {
+    const int ta = a->tab_order < 0 ? INT_MAX : a->tab_order;
+    const int tb = b->tab_order < 0 ? INT_MAX : b->tab_order;
+    return ta < tb;
+  });
+  return children;
+}
+
+}  // namespace
+
+FltkView::FltkView(const FormDef& definition, FormEvents& events)
+    : definition_(definition), events_(events), logo_(load_logo()) {
+  use_station_look();          // opens the display, which measuring texts needs
+  Fl_Group::current(nullptr);  // widgets are added to their parents explicitly
+  window_ =
+      std::make_unique<MainWindow>(definition.client_width, definition.client_height,
+                                   definition.always_on_top, [this] { events_.OnCloseRequest(); });
+  window_->copy_label(cp1252_to_utf8(definition.caption).c_str());
+  window_->color(kButtonFace);
+  build_children(*window_, "", 0, 0);
+  if (controls_.size() != definition.controls.size())
+    throw std::logic_error("Window definition has controls outside the window");
+}
+
+FltkView::~FltkView() = default;
+
+void FltkView::build_children(Fl_Group& parent, const std::string& parent_name, int origin_x,
+                              int origin_y) {
+  for (const ControlDef* def : children_of(definition_, parent_name)) {
+    const int x = origin_x + def->left;
+    const int y = origin_y + def->top;
+    Fl_Widget& widget = build(parent, *def, x, y);
+    if (!controls_.emplace(def->name, Control{def->kind, &widget}).second)
+      throw std::logic_error("Window definition names " + def->name + " twice");
+    names_[&widget] = def->name;
+    if (Fl_Group* group = widget.as_group(); group && def->kind != ControlKind::Grid)
+      build_children(*group, def->name, x, y);
+  }
+}
+
+Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y) {
+  const std::string caption = cp1252_to_utf8(def.caption);
+  switch (def.kind) {
+    case ControlKind::Panel: {
+      auto& panel = add_child<Fl_Group>(parent, x, y, def.width, def.height);
+      panel.end();
+      panel.box(panel_box(def.bevel_outer == Bevel::Raised, def.bevel_outer == Bevel::Lowered,
+                          def.bevel_inner == Bevel::Raised, def.bevel_inner == Bevel::Lowered));
+      panel.color(kButtonFace);
+      panel.labeltype(kLiteralLabel);
+      panel.labelfont(kFontFace);
+      panel.labelsize(kFontSize);
+      panel.align(FL_ALIGN_CENTER | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+      panel.copy_label(caption.c_str());
+      return panel;
+    }
+    case ControlKind::Picture: {
+      auto& picture = add_child<Fl_Box>(parent, x, y, def.width, def.height);
+      picture.box(FL_NO_BOX);
+      picture.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_CLIP);
+      picture.image(logo_.get());
+      return picture;
+    }
+    case ControlKind::Label: {
+      const int height = def.height > 0 ? def.height : kFontSize + 2;
+      auto& label = add_child<TextLabel>(parent, x, y, def.width, height, def.auto_size,
+                                         text_align(def.align));
+      label.set_text(caption);
+      return label;
+    }
+    case ControlKind::GroupBox: {
+      auto& frame = add_child<GroupFrame>(parent, x, y, def.width, def.height);
+      frame.set_text(caption);
+      return frame;
+    }
+    case ControlKind::ComboBox: {
+      auto& list = add_child<DropDownList>(parent, x, y, def.width, def.height);
+      list.callback(on_pick, this);
+      return list;
+    }
+    case ControlKind::Memo: {
+      auto& memo = add_child<MemoBox>(parent, x, y, def.width, def.height, text_align(def.align));
+      if (!def.button_face) memo.color(kWindowWhite);
+      memo.set_text(caption);
+      return memo;
+    }
+    case ControlKind::Button: {
+      auto& button = add_child<PushButton>(parent, x, y, def.width, def.height);
+      button.set_text(caption);
+      button.callback(on_click, this);
+      return button;
+    }
+    case ControlKind::Grid: {
+      const TextGrid::Layout layout{def.col_count,  def.row_count,         def.fixed_rows,
+                                    def.fixed_cols, def.default_col_width, def.default_row_height};
+      auto& grid = add_child<TextGrid>(parent, x, y, def.width, def.height, layout);
+      grid_ = &grid;
+      return grid;
+    }
+  }
+  throw std::logic_error("Unknown control kind for " + def.name);
+}
+
+void FltkView::Show() {
+  prepare_window_hints();
+  int sx, sy, sw, sh;
+  Fl::screen_xywh(sx, sy, sw, sh, 0);
+  window_->position(sx + (sw - window_->w()) / 2, sy + (sh - window_->h()) / 2);
+  window_->show();
+}
+
+const Fl_Window& FltkView::window() const {
+  return *window_;
+}
+
+Fl_Widget* FltkView::widget(const std::string& name) const {
+  const auto found = controls_.find(name);
+  return found == controls_.end() ? nullptr : found->second.widget;
+}
+
+const FltkView::Control& FltkView::control(const std::string& name) const {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
+  return found->second;
+}
+
+template <typename W>
+W& FltkView::control_as(const std::string& name, ControlKind kind) const {
+  const Control& c = control(name);
+  if (c.kind != kind) throw std::logic_error("Control " + name + " is of another kind");
+  return *static_cast<W*>(c.widget);
+}
+
+TextGrid& FltkView::grid() const {
+  if (grid_ == nullptr) throw std::logic_error("The window has no grid");
+  return *grid_;
+}
+
+void FltkView::SetCaption(const std::string& name, const std::string& text) {
+  const std::string utf8 = cp1252_to_utf8(text);
+  const Control& c = control(name);
+  switch (c.kind) {
+    case ControlKind::Label:
+      static_cast<TextLabel*>(c.widget)->set_text(utf8);
+      return;
+    case ControlKind::Memo:
+      static_cast<MemoBox*>(c.widget)->set_text(utf8);
+      return;
+    case ControlKind::GroupBox:
+      static_cast<GroupFrame*>(c.widget)->set_text(utf8);
+      return;
+    case ControlKind::Button:
+      static_cast<PushButton*>(c.widget)->set_text(utf8);
+      return;
+    case ControlKind::Panel:
+      c.widget->copy_label(utf8.c_str());
+      return;
+    case ControlKind::Picture:
+    case ControlKind::ComboBox:
+    case ControlKind::Grid:
+      break;
+  }
+  throw std::logic_error("Control " + name + " has no caption");
+}
+
+void FltkView::ClearItems(const std::string& name) {
+  control_as<DropDownList>(name, ControlKind::ComboBox).clear_items();
+}
+
+void FltkView::AddItem(const std::string& name, const std::string& text) {
+  control_as<DropDownList>(name, ControlKind::ComboBox).add_item(cp1252_to_utf8(text));
+}
+
+void FltkView::SetItemIndex(const std::string& name, int index) {
+  control_as<DropDownList>(name, ControlKind::ComboBox).select(index);
+}
+
+void FltkView::SetCell(int col, int row, const std::string& text) {
+  grid().set_cell(col, row, cp1252_to_utf8(text));
+}
+
+void FltkView::SetGridSelection(const GridRect& rect) {
+  grid().set_selection(rect);
+}
+
+void FltkView::CloseWindow() {
+  window_->hide();
+}
+
+void FltkView::on_pick(Fl_Widget* widget, void* data) {
+  auto* view = static_cast<FltkView*>(data);
+  const std::string name = view->names_.at(widget);
+  const int index = static_cast<DropDownList*>(widget)->selected();
+  // Which of the two handlers a list has is the core's business: both are reported.
+  view->events_.OnSelect(name, index);
+  view->events_.OnChange(name, index);
+}
+
+void FltkView::on_click(Fl_Widget* widget, void* data) {
+  auto* view = static_cast<FltkView*>(data);
+  view->events_.OnClick(view->names_.at(widget));
+}
+
+}  // namespace lumenpoll

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "base/edition.h"
+
+namespace lumenpoll {
+
+// Runs one program: the window of the edition on the FLTK display, with drive C: of the
+// station mapped to the folder drive_c. Returns the process's exit code once the window
+// has closed.
+int run_station(Edition edition, const std::string& drive_c);
+
+}  // namespace lumenpoll

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/form_view.h"
+#include "ui/window_definition.h"
+
+class Fl_Group;
+class Fl_RGB_Image;
+class Fl_Widget;
+class Fl_Window;
+
+namespace lumenpoll {
+
+class MainWindow;
+class TextGrid;
+
+// The window built from its definition with FLTK, showing what the core sets and passing
+// what the operator does to events. Texts cross here from Windows-1252 to UTF-8.
+class FltkView : public FormView {
+ public:
+  // Opens the display. events must outlive the view; it is called only once the
+  // window is shown.
+  FltkView(const FormDef& definition, FormEvents& events);
+  FltkView(const FltkView&) = delete;
+  FltkView& operator=(const FltkView&) = delete;
+  ~FltkView() override;
+
+  // Centres the window on the screen and shows it.
+  void Show();
+  const Fl_Window& window() const;
+  // The widget built for a control; null when the definition has no such control.
+  Fl_Widget* widget(const std::string& name) const;
+
+  // FormView. A control the definition does not have, or of another kind, is a
+  // programming error: std::logic_error.
+  void SetCaption(const std::string& control, const std::string& text) override;
+  void ClearItems(const std::string& control) override;
+  void AddItem(const std::string& control, const std::string& text) override;
+  void SetItemIndex(const std::string& control, int index) override;
+  void SetCell(int col, int row, const std::string& text) override;
+  void SetGridSelection(const GridRect& rect) override;
+  void CloseWindow() override;
+
+ private:
+  struct Control {
+    ControlKind kind;
+    Fl_Widget* widget;  // owned by its parent group
+  };
+
+  void build_children(Fl_Group& parent, const std::string& parent_name, int origin_x, int origin_y);
+  Fl_Widget& build(Fl_Group& parent, const ControlDef& def, int x, int y);
+  const Control& control(const std::string& name) const;
+  template <typename W>
+  W& control_as(const std::string& name, ControlKind kind) const;
+  TextGrid& grid() const;
+
+  static void on_pick(Fl_Widget* widget, void* view);
+  static void on_click(Fl_Widget* widget, void* view);
+
+  const FormDef& definition_;
+  FormEvents& events_;
+  std::unique_ptr<Fl_RGB_Image> logo_;  // outlives the window that shows it
+  std::unique_ptr<MainWindow> window_;
+  std::map<std::string, Control> controls_;
+  std::map<const Fl_Widget*, std::string> names_;
+  TextGrid* grid_ = nullptr;  // owned by its group box; null without a chart
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,208 @@
+#include "platform/fltk/text_grid.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/fltk/look.h"
+
+namespace lumenpoll {
+namespace {
+
+constexpr int kLine = 1;
+constexpr int kTextInset = 2;
+const std::string kEmpty;
+
+}  // namespace
+
+TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout)
+    : Fl_Table(x, y, w, h), layout_(layout) {
+  end();
+  box(FL_DOWN_FRAME);
+  color(kWindowWhite);
+  col_header(0);
+  row_header(0);
+  rows(layout.rows);
+  cols(layout.cols);
+  // Each cell carries the grid line after it; the last line falls outside the client
+  // area, as it does in the station's grid, so the designed size shows every cell whole.
+  for (int c = 0; c < layout.cols; ++c)
+    col_width(c, layout.col_width + (c + 1 < layout.cols ? kLine : 0));
+  for (int r = 0; r < layout.rows; ++r)
+    row_height(r, layout.row_height + (r + 1 < layout.rows ? kLine : 0));
+  cells_.resize(static_cast<std::size_t>(layout.cols) * layout.rows);
+}
+
+void TextGrid::set_cell(int col, int row, std::string utf8) {
+  if (col < 0 || row < 0 || col >= layout_.cols || row >= layout_.rows) return;
+  cells_[static_cast<std::size_t>(row) * layout_.cols + col] = std::move(utf8);
+  redraw();
+}
+
+const std::string& TextGrid::cell(int col, int row) const {
+  if (col < 0 || row < 0 || col >= layout_.cols || row >= layout_.rows) return kEmpty;
+  return cells_[static_cast<std::size_t>(row) * layout_.cols + col];
+}
+
+void TextGrid::set_selection(const GridRect& rect) {
+  selection_ = rect;
+  current_ = {rect.right, rect.bottom};
+  far_corner_ = {rect.left, rect.top};
+  redraw();
+}
+
+bool TextGrid::is_fixed(int col, int row) const {
+  return row < layout_.fixed_rows || col < layout_.fixed_cols;
+}
+
+bool TextGrid::selected(int col, int row) const {
+  return col >= selection_.left && col <= selection_.right && row >= selection_.top &&
+         row <= selection_.bottom;
+}
+
+bool TextGrid::selectable_at(int x, int y, Cell& cell) {
+  if (x < tix || y < tiy || x >= tix + tiw || y >= tiy + tih) return false;
+  int left = tix;
+  int col = 0;
+  while (col < layout_.cols && x >= left + col_width(col)) left += col_width(col++);
+  int top = tiy;
+  int row = 0;
+  while (row < layout_.rows && y >= top + row_height(row)) top += row_height(row++);
+  if (col >= layout_.cols || row >= layout_.rows || is_fixed(col, row)) return false;
+  cell = {col, row};
+  return true;
+}
+
+void TextGrid::select_range(Cell current, Cell far_corner) {
+  current_ = current;
+  far_corner_ = far_corner;
+  selection_ = {std::min(current.col, far_corner.col), std::min(current.row, far_corner.row),
+                std::max(current.col, far_corner.col), std::max(current.row, far_corner.row)};
+  redraw();
+}
+
+bool TextGrid::inside_selectable(Cell cell) const {
+  return cell.col >= layout_.fixed_cols && cell.row >= layout_.fixed_rows &&
+         cell.col < layout_.cols && cell.row < layout_.rows;
+}
+
+bool TextGrid::handle_key(int key, bool extend) {
+  const int first_col = layout_.fixed_cols;
+  const int first_row = layout_.fixed_rows;
+  const int last_col = layout_.cols - 1;
+  const int last_row = layout_.rows - 1;
+  if (first_col > last_col || first_row > last_row) return false;
+  const bool valid = inside_selectable(current_) && inside_selectable(far_corner_);
+  Cell next = extend ? far_corner_ : current_;
+  switch (key) {
+    case FL_Left:
+      next.col = std::max(first_col, next.col - 1);
+      break;
+    case FL_Right:
+      next.col = std::min(last_col, next.col + 1);
+      break;
+    case FL_Up:
+      next.row = std::max(first_row, next.row - 1);
+      break;
+    case FL_Down:
+      next.row = std::min(last_row, next.row + 1);
+      break;
+    case FL_Home:
+      next.col = first_col;
+      break;
+    case FL_End:
+      next.col = last_col;
+      break;
+    default:
+      return false;
+  }
+  if (!valid) {  // nothing usable selected: start at the first cell
+    const Cell first{first_col, first_row};
+    select_range(first, first);
+  } else if (extend) {
+    select_range(current_, next);
+  } else {
+    select_range(next, next);
+  }
+  return true;
+}
+
+int TextGrid::handle(int event) {
+  switch (event) {
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+      redraw();
+      return 1;
+    case FL_PUSH: {
+      take_focus();
+      Cell cell;
+      dragging_ = selectable_at(Fl::event_x(), Fl::event_y(), cell);
+      if (dragging_) select_range(cell, cell);
+      return 1;
+    }
+    case FL_DRAG: {
+      Cell cell;
+      if (dragging_ && selectable_at(Fl::event_x(), Fl::event_y(), cell))
+        select_range(current_, cell);
+      return 1;
+    }
+    case FL_RELEASE:
+      dragging_ = false;
+      return 1;
+    case FL_KEYBOARD:
+      return handle_key(Fl::event_key(), Fl::event_state() & FL_SHIFT) ? 1 : 0;
+    default:
+      return Fl_Table::handle(event);
+  }
+}
+
+void TextGrid::draw_fixed_cell(int x, int y, int w, int h) {
+  fl_color(kButtonFace);
+  fl_rectf(x, y, w, h);
+  fl_color(FL_WHITE);
+  fl_xyline(x, y, x + w - 1);
+  fl_yxline(x, y, y + h - 1);
+  fl_color(FL_DARK3);
+  fl_xyline(x, y + h - 1, x + w - 1);
+  fl_yxline(x + w - 1, y, y + h - 1);
+}
+
+void TextGrid::draw_cell(TableContext context, int row, int col, int x, int y, int w, int h) {
+  if (context != CONTEXT_CELL) return;
+  const bool fixed = is_fixed(col, row);
+  const int content_w = w - (col + 1 < layout_.cols ? kLine : 0);
+  const int content_h = h - (row + 1 < layout_.rows ? kLine : 0);
+  const bool focus_cell = Fl::focus() == this && col == current_.col && row == current_.row;
+  const bool highlighted = !fixed && selected(col, row) && !focus_cell;
+
+  fl_push_clip(x, y, w, h);
+  if (fixed) {
+    draw_fixed_cell(x, y, content_w, content_h);
+  } else {
+    fl_color(highlighted ? kHighlight : kWindowWhite);
+    fl_rectf(x, y, content_w, content_h);
+  }
+  fl_color(fixed ? kFixedGridLine : kGridLine);
+  if (content_w < w) fl_yxline(x + content_w, y, y + h - 1);
+  if (content_h < h) fl_xyline(x, y + content_h, x + w - 1);
+
+  fl_push_clip(x, y, content_w, content_h);
+  fl_font(kFontFace, kFontSize);
+  fl_color(highlighted ? kHighlightText : FL_BLACK);
+  const std::string& text = cell(col, row);
+  fl_draw(text.c_str(), static_cast<int>(text.size()), x + kTextInset,
+          y + kTextInset + fl_height() - fl_descent());
+  fl_pop_clip();
+
+  if (focus_cell && !fixed) {
+    fl_color(FL_BLACK);
+    fl_line_style(FL_DOT);
+    fl_rect(x, y, content_w, content_h);
+    fl_line_style(0);
+  }
+  fl_pop_clip();
+}
+
+}  // namespace lumenpoll

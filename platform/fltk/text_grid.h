@@ -1,0 +1,63 @@
+#pragma once
+
+#include <FL/Fl_Table.H>
+
+#include <string>
+#include <vector>
+
+#include "ui/form_view.h"
+
+namespace lumenpoll {
+
+// A display-only string grid: fixed heading rows drawn as header cells, grid lines after
+// every cell, and one rectangular selection that the program sets and the operator can
+// move with the mouse (click, drag) or the arrow keys. Fixed cells are never selected.
+class TextGrid : public Fl_Table {
+ public:
+  struct Layout {
+    int cols = 0;
+    int rows = 0;
+    int fixed_rows = 0;
+    int fixed_cols = 0;
+    int col_width = 0;   // without the grid line
+    int row_height = 0;  // without the grid line
+  };
+
+  TextGrid(int x, int y, int w, int h, const Layout& layout);
+
+  // utf8: the text to show; cells outside the grid are ignored.
+  void set_cell(int col, int row, std::string utf8);
+  const std::string& cell(int col, int row) const;
+  // -1 everywhere for none; the program's selection, as is.
+  void set_selection(const GridRect& rect);
+  const GridRect& selection() const { return selection_; }
+
+  int handle(int event) override;
+
+ protected:
+  void draw_cell(TableContext context, int row, int col, int x, int y, int w, int h) override;
+
+ private:
+  struct Cell {
+    int col = -1;
+    int row = -1;
+  };
+
+  bool is_fixed(int col, int row) const;
+  bool selected(int col, int row) const;
+  // The selectable cell under the given window point, if any.
+  bool selectable_at(int x, int y, Cell& cell);  // Fl_Table's size getters are not const
+  void select_range(Cell current, Cell far_corner);
+  bool inside_selectable(Cell cell) const;
+  bool handle_key(int key, bool extend);
+  void draw_fixed_cell(int x, int y, int w, int h);
+
+  Layout layout_;
+  std::vector<std::string> cells_;
+  GridRect selection_;
+  Cell current_;     // the cell with the focus rectangle: where a click or a move went
+  Cell far_corner_;  // the corner that a drag or Shift with an arrow key moves
+  bool dragging_ = false;
+};
+
+}  // namespace lumenpoll

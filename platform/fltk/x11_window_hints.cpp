@@ -1,0 +1,88 @@
+#include "platform/fltk/x11_window_hints.h"
+
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include <array>
+#include <initializer_list>
+
+namespace lumenpoll {
+namespace {
+
+// 0 for a window that is not shown.
+Window xid_of(const Fl_Window& window) {
+  return fl_xid(&window);
+}
+
+// Xlib caches interned atoms: after prepare_window_hints() these cost no round trip.
+Atom atom(const char* name) {
+  return XInternAtom(fl_display, name, False);
+}
+
+}  // namespace
+
+void prepare_window_hints() {
+  fl_open_display();
+  for (const char* name :
+       {"_MOTIF_WM_HINTS", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "WM_TRANSIENT_FOR"}) {
+    atom(name);
+  }
+}
+
+void set_transient_for(const Fl_Window& window, const Fl_Window& owner) {
+  const Window xid = xid_of(window);
+  const Window owner_xid = xid_of(owner);
+  if (xid == 0 || owner_xid == 0) return;
+  XSetTransientForHint(fl_display, xid, owner_xid);
+}
+
+void set_dialog_frame(const Fl_Window& window) {
+  const Window xid = xid_of(window);
+  if (xid == 0) return;
+  constexpr long kHintsFunctions = 1, kHintsDecorations = 2;
+  constexpr long kFuncMove = 4, kFuncClose = 32;
+  constexpr long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
+  // flags, functions, decorations, input mode, status
+  const std::array<long, 5> hints = {kHintsFunctions | kHintsDecorations, kFuncMove | kFuncClose,
+                                     kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+  const Atom motif_hints = atom("_MOTIF_WM_HINTS");
+  XChangeProperty(fl_display, xid, motif_hints, motif_hints, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints.data()), hints.size());
+}
+
+void set_initial_state_above(const Fl_Window& window) {
+  const Window xid = xid_of(window);
+  if (xid == 0) return;
+  const Atom above = atom("_NET_WM_STATE_ABOVE");
+  XChangeProperty(fl_display, xid, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeAppend,
+                  reinterpret_cast<const unsigned char*>(&above), 1);
+}
+
+void request_state_above(const Fl_Window& window) {
+  const Window xid = xid_of(window);
+  if (xid == 0) return;
+  constexpr long kNetWmStateAdd = 1;
+  constexpr long kSourceApplication = 1;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = xid;
+  event.xclient.message_type = atom("_NET_WM_STATE");
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = kNetWmStateAdd;
+  event.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_ABOVE"));
+  event.xclient.data.l[2] = 0;
+  event.xclient.data.l[3] = kSourceApplication;
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(fl_display);
+}
+
+bool is_viewable(const Fl_Window& window) {
+  const Window xid = xid_of(window);
+  if (xid == 0) return false;
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(fl_display, xid, &attributes)) return false;
+  return attributes.map_state == IsViewable;
+}
+
+}  // namespace lumenpoll
