@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test (unit, adapters, end to end).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake --preset default
+cmake --build --preset default -j "$(nproc)"
+ctest --preset default -j 1
