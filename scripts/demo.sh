@@ -1,0 +1,231 @@
+#!/usr/bin/env bash
+# Builds lumenpoll (or lumenpoll-lite with --lite), sets up a demo station under build/demo,
+# starts the program and sends one sample raw file through the whole cycle.
+#
+#   bash scripts/demo.sh [--lite]
+#
+# Without a DISPLAY it runs under its own Xvfb, saves screenshots, closes the window through
+# "View Images" and exits. With a DISPLAY it leaves the window open for the operator.
+# Missing Debian packages are installed through apt-get (scripts/install-deps.sh, as root).
+set -euo pipefail
+
+readonly CAPTION="Velmora Imaging Processing"
+readonly ERROR_CAPTION="Orvend Image Processing"
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+readonly REPO
+readonly BUILD="$REPO/build/demo"
+readonly DRIVE="$BUILD/drive_c"
+readonly IMPORT="$DRIVE/TOLVA/import"
+readonly EXPORT="$DRIVE/TOLVA/export"
+readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
+readonly SHOTS="$BUILD/screenshots"
+readonly SAMPLE="$REPO/demo/sample/shot01.NEF"
+readonly BASE=shot01
+
+lite=false
+case "${1:-}" in
+  "") ;;
+  --lite) lite=true ;;
+  -h | --help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+  *) echo "usage: $0 [--lite]" >&2; exit 2 ;;
+esac
+if $lite; then program=lumenpoll-lite; else program=lumenpoll; fi
+
+say() { printf '==> %s\n' "$*"; }
+die() { printf 'demo: %s\n' "$*" >&2; exit 1; }
+
+# ---- build and station ---------------------------------------------------------------------
+
+build_programs() {
+  say "building $program in $BUILD"
+  cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DLUMENPOLL_DRIVE_C="$DRIVE" \
+    -DLUMENPOLL_BUILD_TESTS=OFF >"$BUILD/configure.log" 2>&1 ||
+    { tail -n 30 "$BUILD/configure.log" >&2; die "configuring failed (log: $BUILD/configure.log)"; }
+  cmake --build "$BUILD" --target lumenpoll lumenpoll-lite -j "$(nproc)" ||
+    die "build failed"
+}
+
+# The lite station is the full one with demo/drive_c_lite laid over it: a macro list without
+# technique texts and scripts that make the DICOM file in the import folder.
+stage_station() {
+  rm -rf "$DRIVE"
+  rm -f "$SHOTS/$program"-*.png
+  cp -a "$REPO/demo/drive_c" "$DRIVE"
+  if $lite; then cp -a "$REPO/demo/drive_c_lite/." "$DRIVE/"; fi
+  mkdir -p "$SHOTS"
+  say "station: $DRIVE"
+}
+
+# ---- X display and window ------------------------------------------------------------------
+
+xvfb_pid=""
+program_pid=""
+
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+# wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; dies with WHAT on time-out.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    if [ -n "$program_pid" ] && ! kill -0 "$program_pid" 2>/dev/null; then
+      die "$program ended while waiting for $what (output: $BUILD/$program.out)"
+    fi
+    if xdotool search --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; then
+      import -window root "$SHOTS/$program-error.png" 2>/dev/null || true
+      die "$program shows an error box while waiting for $what (screen: $SHOTS/$program-error.png)"
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || die "no $what after ${seconds}s"
+    sleep 0.2
+  done
+}
+
+x_server_ready() { xwininfo -root >/dev/null 2>&1; }
+
+start_own_x_server() {
+  local n
+  for n in $(seq 90 189); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    local deadline=$((SECONDS + 10))
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.1
+    done
+    if x_server_ready; then
+      say "own X server on $DISPLAY"
+      return
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  die "could not start Xvfb on any display from :90 to :189 (log: $BUILD/xvfb.log)"
+}
+
+window_id=""
+window_shown() {
+  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
+  [ -n "$window_id" ]
+}
+
+capture() { import -window "${window_id:-root}" "$1" 2>/dev/null || echo "(screenshot $1 failed)"; }
+
+start_program() {
+  local binary="$BUILD/app/$program"
+  [ -x "$binary" ] || die "no program at $binary"
+  say "starting $program"
+  if [ -n "$xvfb_pid" ]; then
+    (cd "$BUILD" && exec "$binary" >"$BUILD/$program.out" 2>&1) &
+  else
+    # Detached, so it stays with the operator after this script ends.
+    (cd "$BUILD" && exec setsid "$binary" >"$BUILD/$program.out" 2>&1 </dev/null) &
+  fi
+  program_pid=$!
+  wait_for 20 "window \"$CAPTION\"" window_shown
+}
+
+# ---- the cycle -----------------------------------------------------------------------------
+
+script_ran() { grep -q " $1\( \|\$\)" "$SCRIPT_LOG" 2>/dev/null; }
+processed_ready() {
+  local f
+  for f in "$IMPORT/$BASE".*; do
+    case $f in *.[Tt][Ii][Ff] | *.[Dd][Cc][Mm]) return 0 ;; esac
+  done
+  return 1
+}
+import_empty() {
+  local f
+  for f in "$IMPORT"/*; do [ -e "$f" ] && return 1; done
+  return 0
+}
+
+drop_sample() {
+  # Copied under a hidden name and renamed, as a camera's transfer would finish.
+  cp "$SAMPLE" "$IMPORT/.$BASE.part"
+  mv "$IMPORT/.$BASE.part" "$IMPORT/$BASE.NEF"
+  say "dropped $BASE.NEF into $IMPORT"
+}
+
+stage() { printf '    %-32s window: "%s"\n' "$1" "$2"; }
+
+follow_cycle() {
+  local processed=TIF
+  $lite && processed=DCM
+  wait_for 30 "raw script call" script_ran ij_raw.bat
+  stage "ij_raw.bat $BASE started" "Processing $BASE.nef 2"
+  wait_for 60 "$BASE.$processed in the import folder" processed_ready
+  stage "$BASE.$processed appeared" "Processing $BASE.nef 3"
+  wait_for 30 "DICOM script call" script_ran ij_dcm.bat
+  stage "ij_dcm.bat $BASE started" "Processing $BASE.nef 4"
+  sleep 1
+  capture "$SHOTS/$program-stage4.png"
+  wait_for 30 "delete script call" script_ran ij_del.bat
+  wait_for 30 "empty import folder" import_empty
+  stage "ij_del.bat $BASE done" "Waiting for Image File"
+  sleep 1
+  capture "$SHOTS/$program-end.png"
+}
+
+close_through_view_images() {
+  say "clicking \"View Images\""
+  xdotool mousemove --window "$window_id" 240 188 click 1
+  local deadline=$((SECONDS + 15))
+  while kill -0 "$program_pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || die "$program did not end after \"View Images\""
+    sleep 0.2
+  done
+  wait "$program_pid" || die "$program ended with status $?"
+  program_pid=""
+  say "window closed; saved selection: $(tr -d '\r' <"$DRIVE/Program Files/ImageJ/macroset.txt")"
+}
+
+report() {
+  local dicom="$EXPORT/$BASE.dcm"
+  echo
+  if [ -f "$dicom" ]; then
+    echo "DICOM file:   $dicom ($(wc -c <"$dicom") bytes)"
+  else
+    echo "DICOM file:   $dicom (not written yet)"
+  fi
+  echo "Screenshots:  $SHOTS/$program-stage4.png, $SHOTS/$program-end.png"
+  echo "Script calls: $SCRIPT_LOG"
+}
+
+main() {
+  bash "$REPO/scripts/install-deps.sh" || die "could not install the Debian packages (run as root)"
+  mkdir -p "$BUILD"
+  build_programs
+  stage_station
+  trap cleanup EXIT
+  if [ -z "${DISPLAY:-}" ]; then
+    start_own_x_server
+  elif ! x_server_ready; then
+    die "cannot reach the display $DISPLAY (unset DISPLAY to run under an own Xvfb)"
+  fi
+  start_program
+  wait_for 20 "start-up script call (ij_deldcm.bat)" script_ran ij_deldcm.bat
+  drop_sample
+  follow_cycle
+  if [ -n "$xvfb_pid" ]; then
+    close_through_view_images
+  else
+    program_pid=""  # the window stays for the operator
+    say "the window stays open; drop more raw files into $IMPORT, close it with \"View Images\""
+  fi
+  report
+}
+
+main
