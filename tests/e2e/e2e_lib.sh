@@ -1,0 +1,240 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end tests: an own X server, a fresh station folder with stand-in
+# scripts, the program under test, polling with time-outs, and clean-up on every exit.
+#
+# A test script is run as: bash <test>.sh PROGRAM DRIVE_C ARTIFACTS
+# where DRIVE_C is the folder compiled into PROGRAM as its drive C:.
+set -euo pipefail
+
+readonly CAPTION="Velmora Imaging Processing"
+readonly ERROR_CAPTION="Orvend Image Processing"
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+readonly E2E_SOURCE
+readonly SKIPPED=77
+
+[ $# -eq 3 ] || { echo "usage: $0 PROGRAM DRIVE_C ARTIFACTS" >&2; exit 2; }
+readonly PROGRAM=$1 DRIVE=$2 ARTIFACTS=$3
+readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
+readonly IMPORT="$DRIVE/TOLVA/import"
+readonly CALLS="$DRIVE/calls.log"
+readonly TAB=$'\t'
+
+for tool in Xvfb xdotool xwininfo; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$SKIPPED"; }
+done
+
+program_pid=""
+program_status=""
+xvfb_pid=""
+window_id=""
+
+note() { echo "--- $*"; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  dump_state >&2
+  exit 1
+}
+
+dump_state() {
+  echo "== script calls ($CALLS):"
+  cat "$CALLS" 2>/dev/null || echo "(none)"
+  echo "== import folder:"
+  ls -la "$IMPORT" 2>/dev/null || true
+  echo "== program output:"
+  cat "$ARTIFACTS/program.out" 2>/dev/null || true
+  if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
+    echo "== windows:"
+    xwininfo -root -children 2>/dev/null | grep '"' || true
+    if command -v import >/dev/null; then
+      import -window root "$ARTIFACTS/failure.png" 2>/dev/null &&
+        echo "screen: $ARTIFACTS/failure.png"
+    fi
+  fi
+}
+
+stop_program() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+    local deadline=$((SECONDS + 2))
+    while kill -0 "$program_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.2; done
+    kill -KILL "$program_pid" 2>/dev/null || true
+  fi
+  [ -z "$program_pid" ] || wait "$program_pid" 2>/dev/null || true
+  program_pid=""
+}
+
+cleanup() {
+  stop_program
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+# ---- polling -------------------------------------------------------------------------------
+
+error_box_shown() { xdotool search --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; }
+program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
+
+# wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program
+# ends (unless it has already been seen to end) or when it shows an error box meanwhile.
+wait_until() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ -z "$program_pid" ] || program_running || fail "the program ended before $what"
+    error_box_shown && fail "the program shows an error box before $what"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${seconds}s"
+    sleep 0.2
+  done
+}
+
+# ---- X server and window -------------------------------------------------------------------
+
+x_server_ready() { xwininfo -root >/dev/null 2>&1; }
+
+start_x_server() {
+  local n
+  for n in $(seq 90 189); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$ARTIFACTS/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    local deadline=$((SECONDS + 10))
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.1
+    done
+    x_server_ready && return
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  fail "no free display for Xvfb between :90 and :189"
+}
+
+window_shown() {
+  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
+  [ -n "$window_id" ]
+}
+
+start_program() {
+  [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
+  (cd "$ARTIFACTS" && exec "$PROGRAM" >"$ARTIFACTS/program.out" 2>&1 </dev/null) &
+  program_pid=$!
+  wait_until 20 "window \"$CAPTION\"" window_shown
+}
+
+# Prints "WIDTHxHEIGHT" of the window found by its caption.
+window_size() {
+  xwininfo -name "$CAPTION" |
+    awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
+}
+
+click_view_images() { xdotool mousemove --window "$window_id" 240 188 click 1; }
+
+wait_program_exit() {
+  local seconds=$1 deadline=$((SECONDS + $1))
+  while kill -0 "$program_pid" 2>/dev/null; do
+    error_box_shown && fail "the program shows an error box instead of ending"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
+    sleep 0.2
+  done
+  program_status=0
+  wait "$program_pid" || program_status=$?
+  program_pid=""
+  [ "$program_status" -eq 0 ] || fail "the program ended with status $program_status"
+}
+
+# ---- station -------------------------------------------------------------------------------
+
+# write_crlf FILE LINE...: writes the lines, each ended by CR LF.
+write_crlf() {
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" >"$file"
+}
+
+# stage_station SELECTION_BYTES PROCESSED DECOY: a fresh drive with the stand-in scripts;
+# the test writes its macro list afterwards.
+stage_station() {
+  rm -rf "$DRIVE"
+  mkdir -p "$IMAGEJ" "$IMPORT" "$ARTIFACTS"
+  cp "$E2E_SOURCE"/stand_ins/*.bat "$IMAGEJ/"
+  printf 'processed=%s\ndecoy=%s\n' "$2" "$3" >"$IMAGEJ/stand_in.conf"
+  printf '%b' "$1" >"$IMAGEJ/macroset.txt"
+  : >"$CALLS"
+  rm -f "$ARTIFACTS/failure.png"
+}
+
+# write_macro_list full|lite AUTOCLOSE_VALUE [FILE_NAME]: two species; the lite list has no
+# technique texts. Macro arguments by (species, region): (0,0) thorax_lat, (0,1) abdomen_vd,
+# (1,0) thorax_vd_cat, (1,1) pelvis_vd_cat, (1,2) skull_dv_cat.
+write_macro_list() {
+  local techs=(" [8 60 4] [*10 62 5]" "" " [4 55 2.5]" " [*5 56 3]" "")
+  [ "$1" == lite ] && techs=("" "" "" "" "")
+  write_crlf "$IMAGEJ/${3:-macrolist.txt}" "[Canine]" \
+    "Thorax LAT thorax_lat${techs[0]}" "Abdomen VD abdomen_vd${techs[1]}" \
+    "[Feline]" "Thorax VD thorax_vd_cat${techs[2]}" "Pelvis VD pelvis_vd_cat${techs[3]}" \
+    "Skull DV skull_dv_cat${techs[4]}" "[AUTOCLOSE]" "$2"
+}
+
+# A raw file arrives complete: written under a hidden name, then renamed.
+drop_raw() {
+  head -c 3000 /dev/urandom >"$IMPORT/.$1.part"
+  mv "$IMPORT/.$1.part" "$IMPORT/$1"
+  note "dropped $1"
+}
+
+# Hidden names do not count: the scanner does not see them either.
+import_empty() {
+  local f
+  for f in "$IMPORT"/*; do [ -e "$f" ] && return 1; done
+  return 0
+}
+
+# called NAME ARGS: the stand-in NAME has been run with ARGS.
+called() { cut -f1,3 "$CALLS" | grep -qxF -- "$1$TAB$2"; }
+
+# ---- assertions ----------------------------------------------------------------------------
+
+# assert_calls LINE...: the log, less its times, is exactly these "name<TAB>argc<TAB>args" lines.
+assert_calls() {
+  local expected actual
+  expected=$(printf '%s\n' "$@")
+  actual=$(cut -f1-3 "$CALLS")
+  [ "$actual" == "$expected" ] && return
+  fail "script calls differ (< expected, > logged):"$'\n'"$(diff <(echo "$expected") \
+    <(echo "$actual"))"
+}
+
+# assert_bytes FILE PRINTF_TEXT: FILE holds exactly these bytes.
+assert_bytes() {
+  cmp -s "$1" <(printf '%b' "$2") && return
+  fail "$1 holds$(od -An -c "$1" | tr -s ' ') instead of$(printf '%b' "$2" | od -An -c | tr -s ' ')"
+}
+
+# The program reaps the scripts it starts: no zombie children linger.
+assert_no_zombies() {
+  local deadline=$((SECONDS + 10)) zombies
+  while :; do
+    zombies=$(ps -o pid=,stat=,args= --ppid "$program_pid" | awk '$2 ~ /^Z/' || true)
+    [ -z "$zombies" ] && return
+    [ "$SECONDS" -lt "$deadline" ] || fail "zombie children of the program:"$'\n'"$zombies"
+    sleep 0.2
+  done
+}
+
+# After the program has ended, no script of this station is still running.
+assert_no_leftovers() {
+  local deadline=$((SECONDS + 15)) left
+  while :; do
+    # The needle goes through the environment so that awk's own command line does not match.
+    left=$(ps -eo pid=,args= | NEEDLE="$IMAGEJ/" awk 'index($0, ENVIRON["NEEDLE"])' || true)
+    [ -z "$left" ] && return
+    [ "$SECONDS" -lt "$deadline" ] || fail "processes left behind:"$'\n'"$left"
+    sleep 0.2
+  done
+}

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Test stand-in: records the call, then writes <base>.<processed> into the import folder.
+# stand_in.conf sets processed (TIF or DCM) and may set a decoy extension: a decoy file
+# is written first, then the real one decoy_lead seconds later, so an edition that takes
+# the wrong extension runs the DICOM script before the real file is logged as written.
+here=$(cd "$(dirname "$0")" && pwd) || exit 1
+drive=$(cd "$here/../.." && pwd) || exit 1
+log="$drive/calls.log"
+import="$drive/TOLVA/import"
+printf '%s\t%s\t%s\t%s\n' ij_raw.bat "$#" "$*" "$(date +%s.%N)" >>"$log"
+
+processed=TIF decoy="" decoy_lead=7
+# shellcheck source=/dev/null
+. "$here/stand_in.conf"
+base=$1
+if [ -n "$decoy" ]; then
+  printf 'wrote\t1\t%s\t%s\n' "$base.$decoy" "$(date +%s.%N)" >>"$log"
+  : >"$import/$base.$decoy"
+  sleep "$decoy_lead"
+else
+  sleep 1
+fi
+# Logged before it appears, so the log order matches what the program can see.
+printf 'wrote\t1\t%s\t%s\n' "$base.$processed" "$(date +%s.%N)" >>"$log"
+echo "processed $base" >"$import/.$base.part" && mv "$import/.$base.part" "$import/$base.$processed"
