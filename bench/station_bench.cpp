@@ -5,12 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fakes/fake_error_box.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_folder_lister.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_view.h"
-#include "fakes/virtual_clock.h"
+#include "fakes/fake_station.h"
 #include "platform/posix/drive_path.h"
 #include "platform/posix/posix_folder_lister.h"
 #include "ui/form1.h"
@@ -18,9 +13,7 @@
 namespace lumenpoll {
 namespace {
 
-constexpr const char* kMacros = "c:\\program files\\imagej\\macrolist.txt";
-constexpr const char* kSelection = "c:\\program files\\imagej\\macroset.txt";
-constexpr const char* kImport = "C:\\TOLVA\\import";
+constexpr const char* kImport = fakes::kImportFolder;
 
 std::string full_macro_list() {
   std::string list;
@@ -33,20 +26,8 @@ std::string full_macro_list() {
   return list + "[AUTOCLOSE]\r\nNO\r\n";
 }
 
-struct Station {
-  Station() {
-    files.files[kMacros] = full_macro_list();
-    files.files[kSelection] = "3 4\r\n";
-    folders.folders[kImport] = {};
-  }
-  fakes::FakeFileSystem files;
-  fakes::FakeFolderLister folders;
-  fakes::FakeShell shell;
-  fakes::VirtualClock clock;
-  fakes::FakeErrorBox box;
-  fakes::FakeView view;
-  Application app{"Orvend Image Processing", box};
-  Platform platform{files, folders, shell, clock};
+struct Station : fakes::FakeStation {
+  Station() : FakeStation(full_macro_list(), "3 4\r\n") {}
 };
 
 void BM_StartUpWithFullMacroList(benchmark::State& state) {

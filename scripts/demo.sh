@@ -58,7 +58,8 @@ stage_station() {
 
 # ---- X display and window ------------------------------------------------------------------
 
-xvfb_pid=""
+# shellcheck source=scripts/xvfb.sh
+source "$REPO/scripts/xvfb.sh"
 program_pid=""
 
 cleanup() {
@@ -66,10 +67,7 @@ cleanup() {
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
   fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_xvfb
 }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; dies with WHAT on time-out.
@@ -90,28 +88,10 @@ wait_for() {
   done
 }
 
-x_server_ready() { xwininfo -root >/dev/null 2>&1; }
-
 start_own_x_server() {
-  local n
-  for n in $(seq 90 189); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    local deadline=$((SECONDS + 10))
-    while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
-      sleep 0.1
-    done
-    if x_server_ready; then
-      say "own X server on $DISPLAY"
-      return
-    fi
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  die "could not start Xvfb on any display from :90 to :189 (log: $BUILD/xvfb.log)"
+  start_xvfb "$BUILD/xvfb.log" 1024x768x24 ||
+    die "could not start Xvfb on any display from :90 to :189 (log: $BUILD/xvfb.log)"
+  say "own X server on $DISPLAY"
 }
 
 window_id=""

@@ -11,6 +11,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/fltk/add_child.h"
 #include "platform/fltk/cp1252.h"
 #include "platform/fltk/form_widgets.h"
 #include "platform/fltk/literal_label.h"
@@ -98,14 +99,6 @@ std::pair<int, int> placement(const Fl_Window* owner, int w, int h) {
   x = std::clamp(x, sx, std::max(sx, sx + sw - w));
   y = std::clamp(y, sy, std::max(sy, sy + sh - h));
   return {x, y};
-}
-
-template <typename W, typename... Args>
-W& add_child(Fl_Group& parent, Args&&... args) {
-  auto widget = std::make_unique<W>(std::forward<Args>(args)...);
-  W& ref = *widget;
-  parent.add(widget.release());  // the group owns its children
-  return ref;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fltk/add_child.h"
 #include "platform/fltk/cp1252.h"
 #include "platform/fltk/form_widgets.h"
 #include "platform/fltk/jpeg_logo.h"
@@ -22,14 +23,6 @@
 
 namespace lumenpoll {
 namespace {
-
-template <typename W, typename... Args>
-W& add_child(Fl_Group& parent, Args&&... args) {
-  auto widget = std::make_unique<W>(std::forward<Args>(args)...);
-  W& ref = *widget;
-  parent.add(widget.release());  // the group owns its children
-  return ref;
-}
 
 Fl_Align text_align(TextAlign align) {
   return align == TextAlign::Center ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;

@@ -25,7 +25,8 @@ done
 
 program_pid=""
 program_status=""
-xvfb_pid=""
+# shellcheck source=scripts/xvfb.sh
+source "$E2E_SOURCE/../../scripts/xvfb.sh"
 window_id=""
 
 note() { echo "--- $*"; }
@@ -66,10 +67,7 @@ stop_program() {
 
 cleanup() {
   stop_program
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_xvfb
 }
 trap cleanup EXIT
 
@@ -94,25 +92,8 @@ wait_until() {
 
 # ---- X server and window -------------------------------------------------------------------
 
-x_server_ready() { xwininfo -root >/dev/null 2>&1; }
-
 start_x_server() {
-  local n
-  for n in $(seq 90 189); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$ARTIFACTS/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    local deadline=$((SECONDS + 10))
-    while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
-      sleep 0.1
-    done
-    x_server_ready && return
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  fail "no free display for Xvfb between :90 and :189"
+  start_xvfb "$ARTIFACTS/xvfb.log" 800x600x24 || fail "no free display for Xvfb between :90 and :189"
 }
 
 window_shown() {

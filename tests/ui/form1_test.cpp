@@ -2,21 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_error_box.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_folder_lister.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_view.h"
-#include "fakes/virtual_clock.h"
+#include "fakes/fake_station.h"
 
 namespace lumenpoll {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr const char* kMacros = "c:\\program files\\imagej\\macrolist.txt";
-constexpr const char* kSelection = "c:\\program files\\imagej\\macroset.txt";
-constexpr const char* kImport = "C:\\TOLVA\\import";
+constexpr const char* kMacros = fakes::kMacroListFile;
+constexpr const char* kSelection = fakes::kSelectionFile;
+constexpr const char* kImport = fakes::kImportFolder;
 
 constexpr const char* kSampleList =
     "[Canine]\r\n"
@@ -29,24 +24,13 @@ constexpr const char* kSampleList =
     "NO\r\n";
 
 // A window on fakes, shown the way the program shows it.
-struct Station {
+struct Station : fakes::FakeStation {
   explicit Station(Edition edition = Edition::Full, const std::string& list = kSampleList,
-                   const std::string& selection = "1 0\r\n") {
-    files.files[kMacros] = list;
-    files.files[kSelection] = selection;
-    folders.folders[kImport] = {};
-    form = std::make_unique<TForm1>(edition, app, platform, view);
-  }
+                   const std::string& selection = "1 0\r\n")
+      : FakeStation(list, selection),
+        form(std::make_unique<TForm1>(edition, app, platform, view)) {}
   void show() { form->OnShow(); }
 
-  fakes::FakeFileSystem files;
-  fakes::FakeFolderLister folders;
-  fakes::FakeShell shell;
-  fakes::VirtualClock clock;
-  fakes::FakeErrorBox box;
-  fakes::FakeView view;
-  Application app{"Orvend Image Processing", box};
-  Platform platform{files, folders, shell, clock};
   std::unique_ptr<TForm1> form;
 };
 
