@@ -90,7 +90,7 @@ wait_for() {
 
 start_own_x_server() {
   start_xvfb "$BUILD/xvfb.log" 1024x768x24 ||
-    die "could not start Xvfb on any display from :90 to :189 (log: $BUILD/xvfb.log)"
+    die "could not start Xvfb (log: $BUILD/xvfb.log)"
   say "own X server on $DISPLAY"
 }
 

@@ -5,22 +5,31 @@ xvfb_pid=""
 
 x_server_ready() { xwininfo -root >/dev/null 2>&1; }
 
-# start_xvfb LOG SCREEN: starts Xvfb on the first free display from :90 on, exports
-# DISPLAY and sets xvfb_pid; returns 1 when no display could be had.
+# start_xvfb LOG SCREEN: starts Xvfb on a display it finds free itself (no race with other
+# servers, even ones in another chroot), exports DISPLAY and sets xvfb_pid; returns 1 on failure.
 start_xvfb() {
-  local log=$1 screen=$2 n
-  for n in $(seq 90 189); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >"$log" 2>&1 &
-    xvfb_pid=$!
+  local log=$1 screen=$2 number_file n=""
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >"$log" 2>&1 &
+  xvfb_pid=$!
+  local deadline=$((SECONDS + 10))
+  while kill -0 "$xvfb_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    # The number is complete once its line end is written.
+    if [ "$(wc -l <"$number_file")" -ge 1 ]; then
+      n=$(tr -dc '0-9' <"$number_file")
+      break
+    fi
+    sleep 0.1
+  done
+  rm -f "$number_file"
+  if [ -n "$n" ]; then
     export DISPLAY=":$n"
-    local deadline=$((SECONDS + 10))
     while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
       sleep 0.1
     done
     x_server_ready && return 0
-    stop_xvfb
-  done
+  fi
+  stop_xvfb
   return 1
 }
 

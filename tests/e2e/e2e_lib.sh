@@ -93,7 +93,7 @@ wait_until() {
 # ---- X server and window -------------------------------------------------------------------
 
 start_x_server() {
-  start_xvfb "$ARTIFACTS/xvfb.log" 800x600x24 || fail "no free display for Xvfb between :90 and :189"
+  start_xvfb "$ARTIFACTS/xvfb.log" 800x600x24 || fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
 }
 
 window_shown() {
