@@ -7,7 +7,7 @@ packages=(
   g++ make cmake git
   libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick procps
 )
 
 missing=()

@@ -27,7 +27,7 @@ start_xvfb() {
     while kill -0 "$xvfb_pid" 2>/dev/null && ! x_server_ready && [ "$SECONDS" -lt "$deadline" ]; do
       sleep 0.1
     done
-    x_server_ready && return 0
+    kill -0 "$xvfb_pid" 2>/dev/null && x_server_ready && return 0
   fi
   stop_xvfb
   return 1
