@@ -69,4 +69,15 @@ std::string file_ext(const std::string& path) {
   return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
+bool same_name(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && upper_case(a) == upper_case(b);
+}
+
+bool name_listed_before(const std::string& a, const std::string& b) {
+  const std::string upper_a = upper_case(a);
+  const std::string upper_b = upper_case(b);
+  if (upper_a != upper_b) return upper_a < upper_b;
+  return a < b;
+}
+
 }  // namespace lumenpoll::text

@@ -23,4 +23,9 @@ std::string file_name(const std::string& path);
 // From the last '.' of the file name to its end, or empty.
 std::string file_ext(const std::string& path);
 
+// Names compare as on the station's file system: ASCII letters without regard to case.
+bool same_name(const std::string& a, const std::string& b);
+// The station's listing order: by upper-cased name, ties (differing only in case) by bytes.
+bool name_listed_before(const std::string& a, const std::string& b);
+
 }  // namespace lumenpoll::text

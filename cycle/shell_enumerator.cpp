@@ -49,9 +49,9 @@ std::string TStShellEnumerator::child_path(const std::string& name) const {
 void TStShellEnumerator::sort_items() {
   const bool ascending = SortDirection == TStSortDirection::sdAscending;
   std::stable_sort(items_.begin(), items_.end(), [ascending](const auto& a, const auto& b) {
-    const std::string x = text::upper_case(text::file_name(a->Path()));
-    const std::string y = text::upper_case(text::file_name(b->Path()));
-    return ascending ? x < y : y < x;
+    const std::string x = text::file_name(a->Path());
+    const std::string y = text::file_name(b->Path());
+    return ascending ? text::name_listed_before(x, y) : text::name_listed_before(y, x);
   });
 }
 

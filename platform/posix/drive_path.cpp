@@ -6,7 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "platform/posix/name_order.h"
+#include "base/text.h"
 
 namespace lumenpoll {
 
@@ -85,8 +85,8 @@ std::string DrivePath::existing_spelling(const std::string& folder, const std::s
   std::optional<std::string> best;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string candidate = entry->d_name;
-    if (same_name_ignoring_case(candidate, name) &&
-        (!best || name_listed_before(candidate, *best))) {
+    if (text::same_name(candidate, name) &&
+        (!best || text::name_listed_before(candidate, *best))) {
       best = candidate;
     }
   }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/posix/name_order.h"
+#include "base/text.h"
 
 namespace lumenpoll {
 
@@ -75,7 +75,7 @@ FolderListing PosixFolderLister::list(const std::string& folder) {
   listing.entries = read_entries(dir.get());
   std::sort(listing.entries.begin(), listing.entries.end(),
             [](const FolderEntry& a, const FolderEntry& b) {
-              return name_listed_before(a.name, b.name);
+              return text::name_listed_before(a.name, b.name);
             });
   return listing;
 }
