@@ -34,7 +34,6 @@ class Timer {
   // Throws EOutOfResources when the platform refuses; the timer then stays marked
   // enabled but never fires, and enabling it again does nothing.
   void SetEnabled(bool enabled);
-  unsigned Interval() const { return interval_ms_; }
 
  private:
   void tick();

@@ -85,6 +85,11 @@ const Timer& ProcessingCycle::timer(const std::string& name) const {
   throw std::out_of_range("no timer named " + name);
 }
 
+void ProcessingCycle::Stop() {
+  for (Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
+    t->SetEnabled(false);
+}
+
 void ProcessingCycle::set_stage(int stage) {
   host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
 }

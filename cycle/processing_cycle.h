@@ -53,8 +53,9 @@ class ProcessingCycle {
   void chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
   void chkdcmEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
 
-  // For the tests and the window: the parts the handlers work on.
-  const BatchRun& batchrun() const { return batchrun_; }
+  // Disables every timer: the window has closed and nothing more may start.
+  void Stop();
+
   const Timer& timer(const std::string& name) const;
 
  private:

@@ -35,6 +35,8 @@ void TForm1::FormClose() {
 
 void TForm1::Close() {
   FormClose();
+  // An error box still open elsewhere keeps the message loop, and so the timers, going.
+  cycle_.Stop();
   closed_ = true;
   view_.CloseWindow();
 }

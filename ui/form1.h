@@ -39,7 +39,6 @@ class TForm1 final : public FormEvents, private CycleHost {
   void OnChange(const std::string& control, int index) override;
   void OnClick(const std::string& control) override;
 
-  const MacroTable& macro_table() const { return table_; }
   const std::string& auto_close() const { return auto_close_; }
   const ComboList& cb_species() const { return cb_species_; }
   const ComboList& cb_region() const { return cb_region_; }

@@ -11,10 +11,8 @@ namespace lumenpoll::fakes {
 class FakeFolderLister : public FolderLister {
  public:
   std::map<std::string, FolderListing> folders;
-  int listings = 0;
 
   FolderListing list(const std::string& folder) override {
-    ++listings;
     auto f = folders.find(folder);
     if (f == folders.end()) return {FolderStatus::Missing, {}};
     return f->second;

@@ -264,3 +264,41 @@ TEST(AutoClose, UnwritableSelectionKeepsTheWindowAndTheCycleGoesOn) {
 
 }  // namespace
 }  // namespace lumenpoll
+
+namespace lumenpoll {
+namespace {
+
+TEST(ErrorBoxes, StopTheFailingHandlerOnlyWhileOtherTimersGoOn) {
+  Station st(Edition::Full, kSampleList, "0 0\r\n");
+  st.show();
+  st.shell.clock_ms = &st.clock.now_ms;
+  st.shell.failures["C:\\Program Files\\ImageJ\\ij_raw.bat"] = 2;
+  st.folders.add_file(kImport, "shot01.NEF");
+  st.folders.add_file(kImport, "shot01.TIF");
+  // The operator leaves the raw script's box open for 5 s.
+  st.box.while_open = [&] { st.clock.advance(5000); };
+  st.clock.advance(3000);
+
+  EXPECT_EQ(st.box.texts(), Strings{"The system cannot find the file specified."});
+  ASSERT_EQ(st.shell.calls.size(), 3u);
+  EXPECT_EQ(st.shell.calls[2].file, "C:\\Program Files\\ImageJ\\ij_dcm.bat");
+  EXPECT_EQ(st.shell.calls[2].at_ms, 7000);  // TIF found at 4 s, inside the box
+  // Once the box is closed the raw handler ends with its own last step.
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 2");
+}
+
+TEST(Closing, StopsTheCycleEvenWhileAnotherBoxKeepsTheLoopGoing) {
+  Station st;
+  st.show();
+  st.form->OnClick("Button1");
+  ASSERT_TRUE(st.view.window_closed);
+  for (const char* name :
+       {"deldcmtimer", "rawtimer", "ijtimer", "donetimer", "dcmtimer", "deltimer"})
+    EXPECT_FALSE(st.form->cycle().timer(name).Enabled()) << name;
+  st.folders.add_file(kImport, "shot01.NEF");
+  st.clock.advance(10000);
+  EXPECT_TRUE(st.shell.calls.empty());
+}
+
+}  // namespace
+}  // namespace lumenpoll
