@@ -3,10 +3,10 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <memory>
 #include <stdexcept>
 
 #include "base/text.h"
+#include "platform/posix/unique_dir.h"
 
 namespace lumenpoll {
 
@@ -23,10 +23,6 @@ bool is_drive_c(const std::string& path) {
 std::string joined(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
 }
-
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
-};
 
 }  // namespace
 
@@ -80,13 +76,12 @@ std::optional<std::vector<std::string>> DrivePath::components(const std::string&
 std::string DrivePath::existing_spelling(const std::string& folder, const std::string& name) {
   struct stat st {};
   if (::lstat(joined(folder, name).c_str(), &st) == 0) return name;
-  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+  UniqueDir dir(::opendir(folder.c_str()));
   if (!dir) return name;
   std::optional<std::string> best;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string candidate = entry->d_name;
-    if (text::same_name(candidate, name) &&
-        (!best || text::name_listed_before(candidate, *best))) {
+    if (text::same_name(candidate, name) && (!best || text::name_listed_before(candidate, *best))) {
       best = candidate;
     }
   }

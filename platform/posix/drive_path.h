@@ -20,8 +20,6 @@ class DrivePath {
   // path, never above the drive's root, as the station does.
   std::optional<std::string> map(const std::string& station_path) const;
 
-  const std::string& drive_c() const { return drive_c_; }
-
  private:
   static std::optional<std::vector<std::string>> components(const std::string& station_path);
   static std::string existing_spelling(const std::string& folder, const std::string& name);

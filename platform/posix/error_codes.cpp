@@ -8,26 +8,33 @@ namespace lumenpoll {
 
 namespace {
 
-constexpr int kFileNotFound = 2;
-constexpr int kPathNotFound = 3;
-constexpr int kTooManyOpenFiles = 4;
-constexpr int kAccessDenied = 5;
-constexpr int kNotEnoughMemory = 8;
-constexpr int kBadFormat = 11;
-constexpr int kGeneralFailure = 31;
-constexpr int kSharingViolation = 32;
-constexpr int kDiskFull = 101;
-
 std::string parent_of(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+bool has_message_of_its_own(int code) {
+  switch (code) {
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 100:
+    case 101:
+    case 106:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
-int file_error_code(int err) {
+int file_error_code(int err, IoDirection direction) {
   switch (err) {
+    case ENOENT:
+      return kFileNotFound;
     case ENOTDIR:
       return kPathNotFound;
     case EMFILE:
@@ -41,8 +48,10 @@ int file_error_code(int err) {
     case ENOSPC:
     case EDQUOT:
       return kDiskFull;
+    case EIO:
+      return direction == IoDirection::kRead ? kReadFault : kWriteFault;
     default:
-      return err;
+      return has_message_of_its_own(err) ? kGeneralFailure : err;
   }
 }
 

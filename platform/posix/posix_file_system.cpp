@@ -15,12 +15,14 @@ namespace lumenpoll {
 
 namespace {
 
-constexpr int kPathNotFound = 3;
-constexpr int kAccessDenied = 5;
-constexpr int kSharingViolation = 32;
+// Opening, locking and reading fail as reads; truncating, writing and closing a writer as
+// writes.
+[[noreturn]] void fail_reading(int err) {
+  throw EInOutError(file_error_code(err, IoDirection::kRead));
+}
 
-[[noreturn]] void fail(int err) {
-  throw EInOutError(file_error_code(err));
+[[noreturn]] void fail_writing(int err) {
+  throw EInOutError(file_error_code(err, IoDirection::kWrite));
 }
 
 // O_NONBLOCK keeps a FIFO from stalling the open; such a file is refused right after.
@@ -31,7 +33,7 @@ UniqueFd open_file(const std::string& path, int flags) {
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     if (errno == ENOENT) throw EInOutError(missing_path_code(path));
-    fail(errno);
+    fail_reading(errno);
   }
   return UniqueFd(fd);
 }
@@ -40,10 +42,10 @@ UniqueFd open_file(const std::string& path, int flags) {
 // station.
 void require_regular_file(const UniqueFd& fd) {
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) fail(errno);
+  if (::fstat(fd.get(), &st) != 0) fail_reading(errno);
   if (!S_ISREG(st.st_mode)) throw EInOutError(kAccessDenied);
   const int flags = ::fcntl(fd.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) fail(errno);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) fail_reading(errno);
 }
 
 void lock_exclusively(const UniqueFd& fd) {
@@ -53,7 +55,7 @@ void lock_exclusively(const UniqueFd& fd) {
   } while (result != 0 && errno == EINTR);
   if (result == 0) return;
   if (errno == EWOULDBLOCK) throw EInOutError(kSharingViolation);
-  fail(errno);
+  fail_reading(errno);
 }
 
 void truncate_to_empty(const UniqueFd& fd) {
@@ -61,7 +63,7 @@ void truncate_to_empty(const UniqueFd& fd) {
   do {
     result = ::ftruncate(fd.get(), 0);
   } while (result != 0 && errno == EINTR);
-  if (result != 0) fail(errno);
+  if (result != 0) fail_writing(errno);
 }
 
 class FdReader : public ByteReader {
@@ -73,7 +75,7 @@ class FdReader : public ByteReader {
     do {
       n = ::read(fd_.get(), buffer, size);
     } while (n < 0 && errno == EINTR);
-    if (n < 0) fail(errno);
+    if (n < 0) fail_reading(errno);
     return static_cast<std::size_t>(n);
   }
 
@@ -89,7 +91,7 @@ class FdWriter : public ByteWriter {
     while (size > 0) {
       const ssize_t n = ::write(fd_.get(), data, size);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) fail(errno);
+      if (n < 0) fail_writing(errno);
       data += n;
       size -= static_cast<std::size_t>(n);
     }
@@ -107,7 +109,7 @@ class FdWriter : public ByteWriter {
     int err = result != 0 && errno != EINVAL ? errno : 0;
     const int close_err = fd_.close_checked();
     if (err == 0 && close_err != EINTR) err = close_err;
-    if (err != 0) fail(err);
+    if (err != 0) fail_writing(err);
   }
 
  private:

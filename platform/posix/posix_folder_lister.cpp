@@ -6,23 +6,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <memory>
+#include <string_view>
 
 #include "base/text.h"
+#include "platform/posix/unique_dir.h"
 
 namespace lumenpoll {
 
 namespace {
 
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
 FolderStatus root_status(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    // A root that exists behind a folder we may not search is refused, not missing.
+    // Deliberately Unreadable, not Missing: behind a parent we may not search it may exist.
     return errno == ENOENT || errno == ENOTDIR ? FolderStatus::Missing : FolderStatus::Unreadable;
   }
   return S_ISDIR(st.st_mode) ? FolderStatus::Listed : FolderStatus::NotAFolder;
@@ -40,6 +36,13 @@ bool is_self_or_parent(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
+bool station_can_hold(std::string_view name) {
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 32 ||
+           std::string_view(R"(\/:*?"<>|)").find(c) != std::string_view::npos;
+  });
+}
+
 // A failure of readdir part-way ends the listing with what was read.
 std::vector<FolderEntry> read_entries(DIR* dir) {
   std::vector<FolderEntry> entries;
@@ -51,7 +54,9 @@ std::vector<FolderEntry> read_entries(DIR* dir) {
     item.name = entry->d_name;
     item.is_file_system = true;
     item.is_folder = is_folder(dir, *entry);
-    item.is_hidden = item.name.front() == '.';
+    // The station could not see a name it cannot hold, and passing one on would process
+    // the wrong image: its name is cut at ":" or "\", its script arguments split at '"'.
+    item.is_hidden = item.name.front() == '.' || !station_can_hold(item.name);
     entries.push_back(std::move(item));
   }
   return entries;
@@ -65,7 +70,7 @@ FolderListing PosixFolderLister::list(const std::string& folder) {
   FolderListing listing;
   listing.status = root_status(*path);
   if (listing.status != FolderStatus::Listed) return listing;
-  DirHandle dir(::opendir(path->c_str()));
+  UniqueDir dir(::opendir(path->c_str()));
   if (!dir) {
     // The root may have gone since it was looked at.
     if (errno == ENOENT) return {FolderStatus::Missing, {}};

@@ -7,8 +7,9 @@
 
 namespace lumenpoll {
 
-// Lists a folder by station path. Names beginning with "." count as hidden; entries come
-// in the station's listing order (ASCII letters without regard to case).
+// Lists a folder by station path. Names beginning with "." count as hidden, and so do names
+// the station's file system cannot hold; entries come in the station's listing order (ASCII
+// letters without regard to case).
 class PosixFolderLister : public FolderLister {
  public:
   explicit PosixFolderLister(DrivePath drive) : drive_(std::move(drive)) {}

@@ -16,8 +16,7 @@ namespace lumenpoll {
 
 namespace {
 
-constexpr std::uintptr_t kPathNotFound = 3;
-constexpr std::uintptr_t kAccessDenied = 5;
+// The shell's own codes, beside the system's error codes it also returns.
 constexpr std::uintptr_t kNoAssociation = 31;
 constexpr std::uintptr_t kStarted = 42;
 

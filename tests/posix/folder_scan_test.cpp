@@ -79,6 +79,17 @@ TEST_F(FolderScanTest, ReportsFilesAndFoldersButNotHiddenEntries) {
                                            {R"(C:\TOLVA\import\x.NEF)", true, true}}));
 }
 
+// The station cuts an image's name at ":" or "\" and splits script arguments at '"'.
+TEST_F(FolderScanTest, SkipsNamesTheStationCannotHold) {
+  for (const char* name : {"a:b.NEF", "c\"d.NEF", "e\\f.NEF", "g*.NEF", "h?.NEF", "i<j>.NEF",
+                           "k|l.NEF", "tab\tm.NEF", "nl\nn.NEF", "ok.NEF"}) {
+    drive_.write_file("TOLVA/import/" + std::string(name), "raw");
+  }
+  const std::filesystem::directory_iterator files(import_folder());
+  ASSERT_EQ(std::distance(begin(files), end(files)), 10);
+  EXPECT_EQ(scan(), (std::vector<Reported>{{R"(C:\TOLVA\import\ok.NEF)", true, false}}));
+}
+
 TEST_F(FolderScanTest, ReportsInNameOrderWithoutRegardToCase) {
   for (const char* name : {"b.NEF", "A.nef", "c.nef"})
     drive_.write_file("TOLVA/import/" + std::string(name), "");
