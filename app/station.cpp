@@ -2,6 +2,9 @@
 
 #include <FL/Fl.H>
 
+#include <iostream>
+
+#include "app/start_guard.h"
 #include "base/application.h"
 #include "platform/fltk/fltk_error_box.h"
 #include "platform/fltk/fltk_timer_backend.h"
@@ -45,9 +48,8 @@ class EventRelay : public FormEvents {
   FormEvents* target_ = nullptr;
 };
 
-}  // namespace
-
-int run_station(Edition edition, const std::string& drive_c) {
+// Builds the window and the cycle, then runs until the window closes.
+int run_window(Edition edition, const std::string& drive_c) {
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
@@ -66,6 +68,14 @@ int run_station(Edition edition, const std::string& drive_c) {
   form.OnShow();
   Fl::run();
   return 0;
+}
+
+}  // namespace
+
+int run_station(Edition edition, const std::string& drive_c) {
+  FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
+  return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
+                              [&] { return run_window(edition, drive_c); });
 }
 
 }  // namespace lumenpoll

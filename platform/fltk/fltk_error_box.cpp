@@ -75,7 +75,7 @@ struct TextSize {
 };
 
 TextSize measure(const std::string& text) {
-  fl_font(kFontFace, kFontSize);
+  fl_font(kFontFace, kMessageFontSize);
   TextSize size;
   fl_measure(text.c_str(), size.w, size.h, 0);
   if (size.w > kMaxTextWidth) {
@@ -109,7 +109,7 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
   const std::string title = cp1252_to_utf8(caption);
   const std::string message = cp1252_to_utf8(text);
 
-  fl_font(kFontFace, kFontSize);
+  fl_font(kFontFace, kMessageFontSize);
   const TextSize text_size = measure(message);
   const int text_x = kMargin + kIconSize + kIconGap;
   const int body_h = std::max(kIconSize, text_size.h);
@@ -128,13 +128,13 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
 
   add_child<StopIcon>(box, kMargin, kMargin);
   add_child<TextLabel>(box, text_x, kMargin + (body_h - text_size.h) / 2, text_size.w + 1,
-                       text_size.h, false, FL_ALIGN_LEFT | FL_ALIGN_WRAP)
+                       text_size.h, kMessageFontSize, false, FL_ALIGN_LEFT | FL_ALIGN_WRAP)
       .set_text(message);
   auto& ok = add_child<Fl_Button>(box, (w - kButtonWidth) / 2, button_y, kButtonWidth,
                                   kButtonHeight, "OK");
   ok.labeltype(kLiteralLabel);
   ok.labelfont(kFontFace);
-  ok.labelsize(kFontSize);
+  ok.labelsize(kMessageFontSize);
   ok.color(kButtonFace);
   ok.callback(hide_window);
 

@@ -16,8 +16,6 @@ class FltkErrorBox : public ErrorBox {
   // owner: not owned; may be null or not shown, then the box is centred on the screen.
   explicit FltkErrorBox(const Fl_Window* owner = nullptr) : owner_(owner) {}
 
-  void set_owner(const Fl_Window* owner) { owner_ = owner; }
-
   // caption and text: Windows-1252.
   void show(const std::string& caption, const std::string& text) override;
 

@@ -24,6 +24,14 @@
 namespace lumenpoll {
 namespace {
 
+// Every text of the window is drawn at the definition's font height, or the error box's
+// when it gives none.
+Fl_Fontsize font_size(const FormDef& form) {
+  return form.font_height > 0 ? form.font_height : kMessageFontSize;
+}
+
+void ignore_click(Fl_Widget*, void*) {}
+
 Fl_Align text_align(TextAlign align) {
   return align == TextAlign::Center ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
 }
@@ -76,6 +84,7 @@ void FltkView::build_children(Fl_Group& parent, const std::string& parent_name, 
 
 Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y) {
   const std::string caption = cp1252_to_utf8(def.caption);
+  const Fl_Fontsize size = font_size(definition_);
   switch (def.kind) {
     case ControlKind::Panel: {
       auto& panel = add_child<Fl_Group>(parent, x, y, def.width, def.height);
@@ -85,7 +94,7 @@ Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y
       panel.color(kButtonFace);
       panel.labeltype(kLiteralLabel);
       panel.labelfont(kFontFace);
-      panel.labelsize(kFontSize);
+      panel.labelsize(size);
       panel.align(FL_ALIGN_CENTER | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
       panel.copy_label(caption.c_str());
       return panel;
@@ -98,38 +107,42 @@ Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y
       return picture;
     }
     case ControlKind::Label: {
-      const int height = def.height > 0 ? def.height : kFontSize + 2;
-      auto& label = add_child<TextLabel>(parent, x, y, def.width, height, def.auto_size,
+      const int height = def.height > 0 ? def.height : size + 2;
+      auto& label = add_child<TextLabel>(parent, x, y, def.width, height, size, def.auto_size,
                                          text_align(def.align));
       label.set_text(caption);
       return label;
     }
     case ControlKind::GroupBox: {
-      auto& frame = add_child<GroupFrame>(parent, x, y, def.width, def.height);
+      auto& frame = add_child<GroupFrame>(parent, x, y, def.width, def.height, size);
       frame.set_text(caption);
       return frame;
     }
     case ControlKind::ComboBox: {
-      auto& list = add_child<DropDownList>(parent, x, y, def.width, def.height);
+      auto& list = add_child<DropDownList>(parent, x, y, def.width, def.height, size);
       list.callback(on_pick, this);
       return list;
     }
     case ControlKind::Memo: {
-      auto& memo = add_child<MemoBox>(parent, x, y, def.width, def.height, text_align(def.align));
+      auto& memo =
+          add_child<MemoBox>(parent, x, y, def.width, def.height, size, text_align(def.align));
       if (!def.button_face) memo.color(kWindowWhite);
       memo.set_text(caption);
       return memo;
     }
     case ControlKind::Button: {
-      auto& button = add_child<PushButton>(parent, x, y, def.width, def.height);
+      auto& button = add_child<PushButton>(parent, x, y, def.width, def.height, size);
       button.set_text(caption);
-      button.callback(on_click, this);
+      if (def.has_click_handler)
+        button.callback(on_click, this);
+      else
+        button.callback(ignore_click);
       return button;
     }
     case ControlKind::Grid: {
       const TextGrid::Layout layout{def.col_count,  def.row_count,         def.fixed_rows,
                                     def.fixed_cols, def.default_col_width, def.default_row_height};
-      auto& grid = add_child<TextGrid>(parent, x, y, def.width, def.height, layout);
+      auto& grid = add_child<TextGrid>(parent, x, y, def.width, def.height, layout, size);
       grid_ = &grid;
       return grid;
     }
@@ -227,7 +240,7 @@ void FltkView::on_pick(Fl_Widget* widget, void* data) {
   auto* view = static_cast<FltkView*>(data);
   const std::string name = view->names_.at(widget);
   const int index = static_cast<DropDownList*>(widget)->selected();
-  // Which of the two handlers a list has is the core's business: both are reported.
+  // Both always go out: the core filters by control and edition, and records every pick.
   view->events_.OnSelect(name, index);
   view->events_.OnChange(name, index);
 }

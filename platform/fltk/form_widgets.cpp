@@ -15,15 +15,16 @@ namespace {
 
 constexpr int kGroupCaptionLeft = 8;
 
-void use_station_font(Fl_Widget& widget) {
+void use_station_font(Fl_Widget& widget, Fl_Fontsize size) {
   widget.labeltype(kLiteralLabel);
   widget.labelfont(kFontFace);
-  widget.labelsize(kFontSize);
+  widget.labelsize(size);
   widget.labelcolor(FL_BLACK);
 }
 
-int text_width(const std::string& utf8) {
-  fl_font(kFontFace, kFontSize);
+// The width of a text in the widget's label font.
+int text_width(const Fl_Widget& widget, const std::string& utf8) {
+  fl_font(widget.labelfont(), widget.labelsize());
   return static_cast<int>(std::ceil(fl_width(utf8.c_str())));
 }
 
@@ -51,16 +52,16 @@ bool is_caret_key(int key) {
 
 }  // namespace
 
-TextLabel::TextLabel(int x, int y, int w, int h, bool auto_size, Fl_Align align)
+TextLabel::TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align)
     : Fl_Box(x, y, w, h), auto_size_(auto_size) {
   box(FL_NO_BOX);
-  use_station_font(*this);
+  use_station_font(*this, size);
   this->align(align | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 }
 
 void TextLabel::set_text(const std::string& utf8) {
   damage_under(*this);
-  if (auto_size_) size(text_width(utf8), h());
+  if (auto_size_) size(text_width(*this, utf8), h());
   copy_label(utf8.c_str());
   damage_under(*this);
 }
@@ -80,10 +81,11 @@ void TextLabel::draw() {
   fl_pop_clip();
 }
 
-MemoBox::MemoBox(int x, int y, int w, int h, Fl_Align align) : Fl_Box(x, y, w, h) {
+MemoBox::MemoBox(int x, int y, int w, int h, Fl_Fontsize size, Fl_Align align)
+    : Fl_Box(x, y, w, h) {
   box(FL_DOWN_BOX);
   color(kButtonFace);
-  use_station_font(*this);
+  use_station_font(*this, size);
   this->align(align | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
   set_visible_focus();
 }
@@ -115,11 +117,11 @@ void MemoBox::draw() {
   draw_label(x() + dx, y() + dy, w() - 2 * dx, h() - 2 * dy, align());
 }
 
-GroupFrame::GroupFrame(int x, int y, int w, int h) : Fl_Group(x, y, w, h) {
+GroupFrame::GroupFrame(int x, int y, int w, int h, Fl_Fontsize size) : Fl_Group(x, y, w, h) {
   end();
   box(FL_NO_BOX);
   color(kButtonFace);
-  use_station_font(*this);
+  use_station_font(*this, size);
   align(FL_ALIGN_INSIDE);  // draw() places the caption; the parent must not draw it again
 }
 
@@ -138,7 +140,7 @@ void GroupFrame::draw() {
     fl_draw_box(FL_ENGRAVED_FRAME, x(), frame_top, w(), h() - (frame_top - y()), color());
     const char* caption = label() ? label() : "";
     if (*caption) {
-      const int caption_w = text_width(caption);
+      const int caption_w = text_width(*this, caption);
       fl_color(color());
       fl_rectf(x() + kGroupCaptionLeft, y(), caption_w, caption_h);
       Fl_Label text{};
@@ -154,10 +156,10 @@ void GroupFrame::draw() {
   draw_children();
 }
 
-DropDownList::DropDownList(int x, int y, int w, int h) : Fl_Choice(x, y, w, h) {
-  use_station_font(*this);
+DropDownList::DropDownList(int x, int y, int w, int h, Fl_Fontsize size) : Fl_Choice(x, y, w, h) {
+  use_station_font(*this, size);
   textfont(kFontFace);
-  textsize(kFontSize);
+  textsize(size);
   down_box(FL_BORDER_BOX);
   rebuild(-1);
 }
@@ -223,8 +225,8 @@ void DropDownList::rebuild(int index) {
   for (std::size_t i = 0; i < texts_.size(); ++i) {
     next[i].text = texts_[i].c_str();
     next[i].labeltype_ = kLiteralLabel;
-    next[i].labelfont_ = kFontFace;
-    next[i].labelsize_ = kFontSize;
+    next[i].labelfont_ = textfont();
+    next[i].labelsize_ = textsize();
     next[i].labelcolor_ = FL_BLACK;
   }
   menu(next.data());
@@ -232,8 +234,8 @@ void DropDownList::rebuild(int index) {
   select(index);
 }
 
-PushButton::PushButton(int x, int y, int w, int h) : Fl_Button(x, y, w, h) {
-  use_station_font(*this);
+PushButton::PushButton(int x, int y, int w, int h, Fl_Fontsize size) : Fl_Button(x, y, w, h) {
+  use_station_font(*this, size);
   color(kButtonFace);
 }
 

@@ -11,13 +11,14 @@
 
 namespace lumenpoll {
 
-// The window's controls as the station draws them. Texts given to them are UTF-8.
+// The window's controls as the station draws them, in the station's face at the size
+// given. Texts given to them are UTF-8.
 
 // A label: frameless text, clipped to its parent as a Windows child control is. An
 // auto-sized label takes the width of its text whenever the text changes.
 class TextLabel : public Fl_Box {
  public:
-  TextLabel(int x, int y, int w, int h, bool auto_size, Fl_Align align);
+  TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align);
 
   void set_text(const std::string& utf8);
   void draw() override;
@@ -30,7 +31,7 @@ class TextLabel : public Fl_Box {
 // nothing typed changes it; the caret keys stay in it.
 class MemoBox : public Fl_Box {
  public:
-  MemoBox(int x, int y, int w, int h, Fl_Align align);
+  MemoBox(int x, int y, int w, int h, Fl_Fontsize size, Fl_Align align);
 
   void set_text(const std::string& utf8);
   int handle(int event) override;
@@ -40,7 +41,7 @@ class MemoBox : public Fl_Box {
 // A group box: an etched frame with its caption over the top edge, near the left.
 class GroupFrame : public Fl_Group {
  public:
-  GroupFrame(int x, int y, int w, int h);
+  GroupFrame(int x, int y, int w, int h, Fl_Fontsize size);
 
   void set_text(const std::string& utf8);
   void draw() override;
@@ -51,7 +52,7 @@ class GroupFrame : public Fl_Group {
 // the list or with the arrow, Home and End keys.
 class DropDownList : public Fl_Choice {
  public:
-  DropDownList(int x, int y, int w, int h);
+  DropDownList(int x, int y, int w, int h, Fl_Fontsize size);
 
   int handle(int event) override;
 
@@ -74,7 +75,7 @@ class DropDownList : public Fl_Choice {
 // A push button; Enter presses it while it has the focus, as on the station.
 class PushButton : public Fl_Button {
  public:
-  PushButton(int x, int y, int w, int h);
+  PushButton(int x, int y, int w, int h, Fl_Fontsize size);
 
   void set_text(const std::string& utf8);
   int handle(int event) override;

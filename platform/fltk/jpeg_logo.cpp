@@ -59,8 +59,9 @@ bool decode_rgb(const unsigned char* data, std::size_t size, DecodedRgb& out) {
   if (data == nullptr || size == 0 || size > std::numeric_limits<unsigned long>::max()) {
     return false;
   }
-  jpeg_decompress_struct info;
-  JumpingErrorManager errors;
+  // Zeroed: an error before jpeg_create_decompress finishes leaves nothing to free.
+  jpeg_decompress_struct info{};
+  JumpingErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = jump_out;
   errors.base.output_message = stay_silent;

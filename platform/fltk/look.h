@@ -10,7 +10,8 @@ namespace lumenpoll {
 // fits where the window definition puts it; falls back to FLTK's sans.
 inline constexpr Fl_Font kFontFace = FL_FREE_FONT;
 inline constexpr const char* kFontName = " DejaVu Sans Condensed,sans";
-inline constexpr Fl_Fontsize kFontSize = 11;
+// The error box's text size; the main window takes its own from its definition.
+inline constexpr Fl_Fontsize kMessageFontSize = 11;
 
 inline constexpr Fl_Color kButtonFace = 0xF0F0F000;  // RGB colours: 0xRRGGBB00
 inline constexpr Fl_Color kWindowWhite = 0xFFFFFF00;

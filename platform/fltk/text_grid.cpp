@@ -17,8 +17,8 @@ const std::string kEmpty;
 
 }  // namespace
 
-TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout)
-    : Fl_Table(x, y, w, h), layout_(layout) {
+TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize size)
+    : Fl_Table(x, y, w, h), layout_(layout), font_size_(size) {
   end();
   box(FL_DOWN_FRAME);
   color(kWindowWhite);
@@ -189,7 +189,7 @@ void TextGrid::draw_cell(TableContext context, int row, int col, int x, int y, i
   if (content_h < h) fl_xyline(x, y + content_h, x + w - 1);
 
   fl_push_clip(x, y, content_w, content_h);
-  fl_font(kFontFace, kFontSize);
+  fl_font(kFontFace, font_size_);
   fl_color(highlighted ? kHighlightText : FL_BLACK);
   const std::string& text = cell(col, row);
   fl_draw(text.c_str(), static_cast<int>(text.size()), x + kTextInset,

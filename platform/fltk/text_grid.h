@@ -23,7 +23,8 @@ class TextGrid : public Fl_Table {
     int row_height = 0;  // without the grid line
   };
 
-  TextGrid(int x, int y, int w, int h, const Layout& layout);
+  // size: the text size of the cells.
+  TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize size);
 
   // utf8: the text to show; cells outside the grid are ignored.
   void set_cell(int col, int row, std::string utf8);
@@ -53,6 +54,7 @@ class TextGrid : public Fl_Table {
   void draw_fixed_cell(int x, int y, int w, int h);
 
   Layout layout_;
+  Fl_Fontsize font_size_;
   std::vector<std::string> cells_;
   GridRect selection_;
   Cell current_;     // the cell with the focus rectangle: where a click or a move went

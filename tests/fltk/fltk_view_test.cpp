@@ -210,6 +210,47 @@ TEST_P(FltkViewTest, CloseWindowHidesAShownWindow) {
   EXPECT_FALSE(view.window().visible());
 }
 
+// The definition of an edition with some settings changed; kept alive for the view.
+struct AlteredDefinition {
+  explicit AlteredDefinition(Edition edition) : form(window_definition(edition)) {}
+  ControlDef& control(const std::string& name) {
+    for (ControlDef& c : form.controls)
+      if (c.name == name) return c;
+    throw std::logic_error("no control " + name);
+  }
+  FormDef form;
+};
+
+TEST(FltkViewSettings, EveryTextTakesTheDefinitionsFontHeight) {
+  int previous_status_width = 0;
+  for (const int height : {11, 14}) {
+    AlteredDefinition altered(Edition::Full);
+    altered.form.font_height = height;
+    RecordingEvents events;
+    FltkView view(altered.form, events);
+    for (const char* name : {"la_fname", "Memo1", "Button1", "GroupBox1", "cb_species"})
+      EXPECT_EQ(view.widget(name)->labelsize(), height) << name;
+    auto& list = *static_cast<Fl_Choice*>(view.widget("cb_species"));
+    view.AddItem("cb_species", "Canine");
+    EXPECT_EQ(list.textsize(), height);
+    EXPECT_EQ(list.menu()[0].labelsize(), height);
+    view.SetCaption("la_fname", "Processing shot01.nef 2");
+    EXPECT_GT(view.widget("la_fname")->w(), previous_status_width) << height;
+    previous_status_width = view.widget("la_fname")->w();
+  }
+}
+
+TEST(FltkViewSettings, OnlyAButtonWithAClickHandlerReportsClicks) {
+  for (const bool handled : {true, false}) {
+    AlteredDefinition altered(Edition::Lite);
+    altered.control("Button1").has_click_handler = handled;
+    RecordingEvents events;
+    FltkView view(altered.form, events);
+    view.widget("Button1")->do_callback();
+    EXPECT_EQ(events.calls.size(), handled ? 1u : 0u) << handled;
+  }
+}
+
 class FltkViewGridTest : public FltkViewTest {};
 INSTANTIATE_TEST_SUITE_P(Full, FltkViewGridTest, ::testing::Values(Edition::Full));
 
