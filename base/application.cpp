@@ -11,7 +11,9 @@ std::string error_box_text(const std::string& message) {
   return message;
 }
 
-void Application::ShowError(const std::string& message) { box_.show(title_, error_box_text(message)); }
+void Application::ShowError(const std::string& message) {
+  box_.show(title_, error_box_text(message));
+}
 
 void Application::HandleException() noexcept {
   try {

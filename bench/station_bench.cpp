@@ -65,7 +65,8 @@ void BM_ScanCrowdedImportFolder(benchmark::State& state) {
   const auto import = drive / "TOLVA" / "import";
   std::filesystem::remove_all(drive);
   std::filesystem::create_directories(import);
-  for (int i = 0; i < state.range(0); ++i) std::ofstream(import / ("img" + std::to_string(i) + ".NEF"));
+  for (int i = 0; i < state.range(0); ++i)
+    std::ofstream(import / ("img" + std::to_string(i) + ".NEF"));
 
   PosixFolderLister lister{DrivePath(drive.string())};
   TStShellEnumerator scanner(lister);

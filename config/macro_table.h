@@ -29,8 +29,8 @@ struct MacroTable {
 // Reads the macro list file into table and auto_close ("YES" or "NO"), both reset
 // first. on_species is called with each species name as its header is read, so
 // that what was read before a failure stays. Throws EInOutError.
-void read_macro_list(FileSystem& files, const std::string& path, Edition edition,
-                     MacroTable& table, std::string& auto_close,
+void read_macro_list(FileSystem& files, const std::string& path, Edition edition, MacroTable& table,
+                     std::string& auto_close,
                      const std::function<void(const std::string&)>& on_species);
 
 }  // namespace lumenpoll

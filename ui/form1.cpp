@@ -41,11 +41,17 @@ void TForm1::Close() {
   view_.CloseWindow();
 }
 
-void TForm1::Button1Click() { Close(); }
+void TForm1::Button1Click() {
+  Close();
+}
 
-void TForm1::cb_speciesSelect() { cb_speciesSet(); }
+void TForm1::cb_speciesSelect() {
+  cb_speciesSet();
+}
 
-void TForm1::cb_regionChange() { sg_techset(); }
+void TForm1::cb_regionChange() {
+  sg_techset();
+}
 
 void TForm1::cb_speciesSet() {
   cb_region_.Clear();
@@ -70,8 +76,7 @@ void TForm1::sg_techset() {
       parse_technique_text(MacroTable::at(table_.entry_techs, s, cb_region_.ItemIndex() + 1));
   for (int r = 0; r < static_cast<int>(chart.rows.size()); ++r)
     for (int col = 0; col < 3; ++col) view_.SetCell(col, r + 1, chart.rows[r][col]);
-  if (chart.highlight > 0)
-    view_.SetGridSelection(GridRect{0, chart.highlight, 2, chart.highlight});
+  if (chart.highlight > 0) view_.SetGridSelection(GridRect{0, chart.highlight, 2, chart.highlight});
 }
 
 void TForm1::write_chart_headings() {
@@ -110,10 +115,16 @@ std::string TForm1::MacroArgument() const {
   return MacroTable::at(table_.entry_macros, s, cb_region_.ItemIndex() + 1);
 }
 
-void TForm1::SetStatus(const std::string& text) { view_.SetCaption("la_fname", text); }
+void TForm1::SetStatus(const std::string& text) {
+  view_.SetCaption("la_fname", text);
+}
 
-void TForm1::SetLastOperation(const std::string& text) { view_.SetCaption("la_last", text); }
+void TForm1::SetLastOperation(const std::string& text) {
+  view_.SetCaption("la_last", text);
+}
 
-bool TForm1::AutoClose() const { return auto_close_ == "YES"; }
+bool TForm1::AutoClose() const {
+  return auto_close_ == "YES";
+}
 
 }  // namespace lumenpoll

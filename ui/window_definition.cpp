@@ -87,7 +87,8 @@ std::vector<ControlDef> controls(Edition edition) {
   if (edition == Edition::Full) {
     list.push_back(with_tab(
         control("GroupBox2", ControlKind::GroupBox, "", 312, 8, 137, 193, " Techniques "), 5));
-    ControlDef grid = with_tab(control("sg_tech", ControlKind::Grid, "GroupBox2", 8, 24, 117, 155), 0);
+    ControlDef grid =
+        with_tab(control("sg_tech", ControlKind::Grid, "GroupBox2", 8, 24, 117, 155), 0);
     grid.col_count = 3;
     grid.row_count = 8;
     grid.fixed_rows = 1;

@@ -18,7 +18,7 @@ struct ControlDef {
   std::string parent;  // empty: the window itself
   int left = 0;
   int top = 0;
-  int width = 0;   // labels with auto_size take their caption's width
+  int width = 0;  // labels with auto_size take their caption's width
   int height = 0;
   std::string caption;
   TextAlign align = TextAlign::Left;

@@ -17,7 +17,7 @@ namespace lumenpoll::fakes {
 class FakeFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
-  std::map<std::string, int> open_errors;  // path -> code raised by open
+  std::map<std::string, int> open_errors;      // path -> code raised by open
   std::optional<std::size_t> fail_read_after;  // bytes delivered before a read fails (code 5)
   std::optional<int> write_error;              // raised by the next write
   std::size_t max_read = SIZE_MAX;             // most bytes one read delivers

@@ -64,8 +64,9 @@ TEST(FormShow, SavedSelectionTextsPickSpeciesAndRegion) {
     std::size_t regions;
   };
   const std::vector<Case> cases = {
-      {"0 1\r\n", 0, 1, 2},    {"  1 1  \r\n", 1, 1, 2}, {"1\r\n", 0, 1, 2},
-      {"", 0, 0, 2},           {"5 0\r\n", -1, -1, 0},   {"0 7\r\n", 0, -1, 2},
+      {"0 1\r\n", 0, 1, 2},     {"  1 1  \r\n", 1, 1, 2},
+      {"1\r\n", 0, 1, 2},       {"", 0, 0, 2},
+      {"5 0\r\n", -1, -1, 0},   {"0 7\r\n", 0, -1, 2},
       {"-1 -1\r\n", -1, -1, 0}, {"$1 x1\r\n", 1, 1, 2},
   };
   for (const Case& c : cases) {
@@ -190,9 +191,10 @@ TEST(Closing, FailedSaveKeepsTheWindowOpenEveryTime) {
 }
 
 TEST(LiteEdition, HasNoChartAnywhere) {
-  Station st(Edition::Lite,
-             "[Canine]\r\nThorax LAT thorax_lat [10 60 5]\r\nSkull DV skull_dv\r\n[AUTOCLOSE]\r\nNO\r\n",
-             "0 0\r\n");
+  Station st(
+      Edition::Lite,
+      "[Canine]\r\nThorax LAT thorax_lat [10 60 5]\r\nSkull DV skull_dv\r\n[AUTOCLOSE]\r\nNO\r\n",
+      "0 0\r\n");
   st.show();
   EXPECT_EQ(st.view.items["cb_region"], (Strings{"Thorax LAT thorax_lat [10 60 ", "Skull DV "}));
   st.form->OnSelect("cb_species", 0);
