@@ -10,7 +10,9 @@ x_server_ready() { xwininfo -root >/dev/null 2>&1; }
 start_xvfb() {
   local log=$1 screen=$2 number_file n=""
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >"$log" 2>&1 &
+  # -noreset: the server would otherwise regenerate when the readiness probe disconnects, and
+  # refuse the program that connects right after.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number_file" >"$log" 2>&1 &
   xvfb_pid=$!
   local deadline=$((SECONDS + 10))
   while kill -0 "$xvfb_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
