@@ -42,18 +42,18 @@ std::string launch_error_text(const std::string& system_message) {
   return system_message.substr(0, n);
 }
 
-void TFileRun::Run() {
+bool TFileRun::Run() {
   // No file dialog is built (every launcher of the station leaves Browse off): with
   // Browse on, FileName is started as it stands, and an empty one starts nothing, as
   // a cancelled dialog would.
   Enabled = Browse || !FileName.empty();
-  if (!Enabled || FileName.empty()) return;
+  if (!Enabled || FileName.empty()) return false;
 
   const std::uintptr_t result = shell_.Execute(ParentWindow, Operation, FileName, Parameters,
                                                Directory, show_cmd_number(ShowCmd));
-  if (result <= 32) {
-    app_.ShowError(launch_error_text(shell_.SystemMessage(static_cast<unsigned>(result))));
-  }
+  if (result > 32) return true;
+  app_.ShowError(launch_error_text(shell_.SystemMessage(static_cast<unsigned>(result))));
+  return false;
 }
 
 }  // namespace lumenpoll

@@ -41,7 +41,9 @@ class TFileRun {
   std::uintptr_t ParentWindow = 0;  // the owner window's handle; 0 for none
   bool Enabled = true;
 
-  void Run();
+  // True once the shell has started the script; false when there was nothing to start
+  // or the start failed (and was reported).
+  bool Run();
 
  private:
   Application& app_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +27,21 @@ struct FolderListing {
   std::vector<FolderEntry> entries;
 };
 
+// Size and time of the last write of a file: a raw file whose stamp has not changed
+// between two scans is no longer being written.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the platform's own units; only compared
+  bool operator==(const FileStamp&) const = default;
+};
+
 // The platform's folder listing, by station (Windows) path.
 class FolderLister {
  public:
   virtual ~FolderLister() = default;
   virtual FolderListing list(const std::string& folder) = 0;
+  // The stamp of one file; nothing when it cannot be looked at (gone, not permitted).
+  virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
 };
 
 }  // namespace lumenpoll

@@ -85,4 +85,13 @@ FolderListing PosixFolderLister::list(const std::string& folder) {
   return listing;
 }
 
+std::optional<FileStamp> PosixFolderLister::stamp(const std::string& path) {
+  const auto posix_path = drive_.map(path);
+  struct stat st {};
+  if (!posix_path || ::stat(posix_path->c_str(), &st) != 0) return std::nullopt;
+  constexpr std::int64_t kNanoseconds = 1'000'000'000;
+  return FileStamp{static_cast<std::uint64_t>(st.st_size),
+                   std::int64_t{st.st_mtim.tv_sec} * kNanoseconds + st.st_mtim.tv_nsec};
+}
+
 }  // namespace lumenpoll

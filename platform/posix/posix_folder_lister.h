@@ -15,6 +15,7 @@ class PosixFolderLister : public FolderLister {
   explicit PosixFolderLister(DrivePath drive) : drive_(std::move(drive)) {}
 
   FolderListing list(const std::string& folder) override;
+  std::optional<FileStamp> stamp(const std::string& path) override;
 
  private:
   DrivePath drive_;

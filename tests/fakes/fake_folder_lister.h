@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "cycle/folder_lister.h"
@@ -11,6 +12,20 @@ namespace lumenpoll::fakes {
 class FakeFolderLister : public FolderLister {
  public:
   std::map<std::string, FolderListing> folders;
+  std::map<std::string, FileStamp> stamps;  // by path; a listed file without one never changes
+  int stamp_calls = 0;
+
+  std::optional<FileStamp> stamp(const std::string& path) override {
+    ++stamp_calls;
+    if (auto s = stamps.find(path); s != stamps.end()) return s->second;
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return std::nullopt;
+    auto f = folders.find(path.substr(0, slash));
+    if (f == folders.end()) return std::nullopt;
+    for (const FolderEntry& e : f->second.entries)
+      if (e.name == path.substr(slash + 1)) return FileStamp{};
+    return std::nullopt;
+  }
 
   FolderListing list(const std::string& folder) override {
     auto f = folders.find(folder);
