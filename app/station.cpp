@@ -72,10 +72,11 @@ int run_window(Edition edition, const std::string& drive_c) {
 
 }  // namespace
 
-int run_station(Edition edition, const std::string& drive_c) {
+// Drive C: of the station is a folder fixed per program at build time.
+int run_station(Edition edition) {
   FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
   return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
-                              [&] { return run_window(edition, drive_c); });
+                              [&] { return run_window(edition, LUMENPOLL_DRIVE_C); });
 }
 
 }  // namespace lumenpoll
