@@ -20,6 +20,11 @@ case "${1:-}" in
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
     [ -d "$fonts" ] || { echo "no prefix at $WINEPREFIX" >&2; exit 1; }
     if [ -d "$WINE_FONTS" ]; then cp -n "$WINE_FONTS"/* "$fonts/"; fi
+    # The server and the system's own processes are kept running until shutdown, so that a
+    # Windows program starts in a fraction of a second. They are started here, without our
+    # output: a test's output would otherwise stay open in them and its runner wait for it.
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    env -u DISPLAY wine cmd /c exit </dev/null >/dev/null 2>&1
     ;;
   shutdown)
     wineserver -k 2>/dev/null || true

@@ -130,6 +130,11 @@ close_error_boxes() {
 start_x_server() {
   mkdir -p "$ARTIFACTS"
   start_xvfb "$ARTIFACTS/xvfb.log" 1024x768x24 || fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
+  # Wine's own processes (its desktop among them) start with the first program: restarted
+  # here for this display, and holding none of the pipes that the test reads window-probe's
+  # output through.
+  wineserver -k 2>/dev/null || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || fail "Wine does not start"
 }
 
 window_shown() {
