@@ -8,6 +8,8 @@ packages=(
   libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps
+  # The Windows programs: cross compiler, GoogleTest's sources, Wine and its fonts.
+  g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
 )
 
 missing=()
