@@ -1,18 +1,16 @@
 #include "check/macro_list_check.h"
 
 #include "base/text.h"
+#include "check/report_text.h"
 #include "check/technique_check.h"
 
 namespace lumenpoll {
 
 namespace {
 
-std::string quoted(const std::string& s) {
-  return "\"" + s + "\"";
-}
-
+// The region list position of a slot.
 std::string position(int slot) {
-  return "[" + std::to_string(slot - 1) + "]";
+  return list_position(slot - 1);
 }
 
 }  // namespace

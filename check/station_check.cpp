@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "check/macro_list_check.h"
+#include "check/report_text.h"
 #include "check/technique_check.h"
 #include "config/macro_table.h"
 #include "config/selection_file.h"
@@ -11,14 +12,6 @@
 namespace lumenpoll {
 
 namespace {
-
-std::string quoted(const std::string& s) {
-  return "\"" + s + "\"";
-}
-
-std::string position(int index) {
-  return "[" + std::to_string(index) + "]";
-}
 
 // A list item as the list shows it; the blank that ends every region name is left out.
 std::string shown(const std::string& item) {
@@ -89,11 +82,11 @@ void report_regions(const MacroList& list, int s, Edition edition, ReportWriter&
            blank_region(list, s, last + 1, regions[last + 1]))
       ++last;
     if (last > r) {
-      out.info(position(r) + " to " + position(last) + " (empty), no macro argument", 6);
+      out.info(list_position(r) + " to " + list_position(last) + " (empty), no macro argument", 6);
       r = last;
       continue;
     }
-    std::string line = position(r) + " " + shown(regions[r]);
+    std::string line = list_position(r) + " " + shown(regions[r]);
     if (line.size() < 24) line.resize(24, ' ');
     out.info(line + " macro argument " + quoted(macro_argument(list.table, s, r)), 6);
     if (edition != Edition::Full) continue;
@@ -107,7 +100,7 @@ void report_offered(const MacroList& list, Edition edition, ReportWriter& out) {
   out.heading("Species and regions offered");
   if (list.species.empty()) out.finding("none: the species list is empty");
   for (int s = 0; s < static_cast<int>(list.species.size()); ++s) {
-    out.info(position(s) + " " + shown(list.species[s]));
+    out.info(list_position(s) + " " + shown(list.species[s]));
     report_regions(list, s, edition, out);
   }
   out.heading("Auto-close: " + list.auto_close +
@@ -128,23 +121,24 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
   out.info("reads " + quoted(line));
   const int species_count = static_cast<int>(list.species.size());
   if (saved.species < 0 || saved.species >= species_count) {
-    out.finding("species " + position(saved.species) +
+    out.finding("species " + list_position(saved.species) +
                 " is not in the species list: nothing is selected, and the raw script gets no "
                 "macro argument until the operator chooses");
     return;
   }
   const auto regions = region_list(list.table, saved.species);
-  const std::string species = position(saved.species) + " " + shown(list.species[saved.species]);
+  const std::string species =
+      list_position(saved.species) + " " + shown(list.species[saved.species]);
   if (saved.region < 0 || saved.region >= static_cast<int>(regions.size())) {
-    out.finding("selects species " + species + " but region " + position(saved.region) +
+    out.finding("selects species " + species + " but region " + list_position(saved.region) +
                 " is not in its region list: the raw script gets no macro argument until the "
                 "operator chooses");
     return;
   }
   const std::string& macro = macro_argument(list.table, saved.species, saved.region);
-  const std::string selects = "selects species " + species + ", region " + position(saved.region) +
-                              " " + shown(regions[saved.region]) + ": macro argument " +
-                              quoted(macro);
+  const std::string selects = "selects species " + species + ", region " +
+                              list_position(saved.region) + " " + shown(regions[saved.region]) +
+                              ": macro argument " + quoted(macro);
   if (macro.empty()) {
     out.finding(selects + ", so the raw script gets none");
   } else {

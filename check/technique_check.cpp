@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/text.h"
+#include "check/report_text.h"
 #include "ui/technique_chart.h"
 
 namespace lumenpoll {
@@ -20,10 +21,6 @@ bool reads_as_written(const std::array<std::string, 3>& cells) {
   const std::string& cm = cells[0];
   return cm.size() > 1 && cm.back() == ' ' && plain_value(cm.substr(0, cm.size() - 1)) &&
          plain_value(cells[1]) && plain_value(cells[2]);
-}
-
-std::string quoted(const std::string& s) {
-  return "\"" + s + "\"";
 }
 
 std::string padded(const std::string& s, std::size_t width) {
@@ -69,7 +66,7 @@ std::vector<std::string> chart_lines(const std::string& technique_text) {
     std::string line = (lit ? "> " : "  ") + padded(cells[0], 7) + padded(cells[1], 7);
     line += lit ? padded(cells[2], 7) + "(highlighted)" : cells[2];
     while (line.back() == ' ') line.pop_back();
-    lines.push_back(line);
+    lines.push_back(line.size() > 2 ? line : line + "(a row of blanks)");
   }
   return lines;
 }
