@@ -43,7 +43,7 @@ build_programs() {
   cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DLUMENPOLL_DRIVE_C="$DRIVE" \
     -DLUMENPOLL_BUILD_TESTS=OFF >"$BUILD/configure.log" 2>&1 ||
     { tail -n 30 "$BUILD/configure.log" >&2; die "configuring failed (log: $BUILD/configure.log)"; }
-  cmake --build "$BUILD" --target lumenpoll lumenpoll-lite -j "$(nproc)" ||
+  cmake --build "$BUILD" --target lumenpoll lumenpoll-lite lumenpoll-check -j "$(nproc)" ||
     die "build failed"
 }
 
@@ -56,6 +56,11 @@ stage_station() {
   if $lite; then cp -a "$REPO/demo/drive_c_lite/." "$DRIVE/"; fi
   mkdir -p "$SHOTS" "$IMPORT" "$EXPORT"
   say "station: $DRIVE"
+  local edition=()
+  $lite && edition=(--lite)
+  "$BUILD/app/lumenpoll-check" "${edition[@]}" >"$BUILD/check.txt" ||
+    { cat "$BUILD/check.txt"; die "lumenpoll-check finds the demo station not ready"; }
+  say "lumenpoll-check: $(tail -n 1 "$BUILD/check.txt") (report: $BUILD/check.txt)"
 }
 
 # ---- X display and window ------------------------------------------------------------------

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps
   imagej dcmtk dcraw
+  dpkg-dev file
 )
 
 missing=()
