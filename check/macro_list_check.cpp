@@ -132,7 +132,14 @@ void MacroListCheck::species(const MacroLine& seen) {
   }
 }
 
+std::string MacroListCheck::auto_close_source() const {
+  return auto_close_source_;
+}
+
 void MacroListCheck::auto_close_value(const MacroLine& seen) {
+  auto_close_source_ =
+      seen.past_end ? "the file ends after the auto-close header"
+                    : "read from line " + std::to_string(seen.number) + ": " + quoted(seen.text);
   if (seen.past_end) {
     note(seen.number, "the file ends after the auto-close header: auto-close is NO");
     return;

@@ -26,6 +26,8 @@ class MacroListCheck {
   const std::vector<std::string>& findings() const { return findings_; }
   // The header line of species row s, or 0.
   int header_line(int s) const;
+  // Where the auto-close value came from: "read from line N: ..." or why there is none.
+  std::string auto_close_source() const;
 
  private:
   void entry(const MacroLine& seen);
@@ -41,6 +43,7 @@ class MacroListCheck {
   std::map<std::pair<int, int>, int> written_by_;  // (row, slot) -> line that stored it
   std::map<int, int> header_lines_;                // row -> line of its header
   int dropped_species_line_ = 0;                   // header of the species not offered
+  std::string auto_close_source_ = "no auto-close section";
 };
 
 }  // namespace lumenpoll

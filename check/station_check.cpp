@@ -43,6 +43,7 @@ class ReportWriter {
 struct MacroList {
   MacroTable table;
   std::string auto_close = "NO";
+  std::string auto_close_source;
   std::vector<std::string> species;
 };
 
@@ -56,6 +57,7 @@ MacroList check_macro_list(FileSystem& files, Edition edition, ReportWriter& out
         [&list](const std::string& name) { list.species.push_back(name); },
         [&check](const MacroLine& seen) { check.line(seen); });
     check.finish();
+    list.auto_close_source = check.auto_close_source();
   } catch (const EInOutError& error) {
     for (const std::string& finding : check.findings()) out.finding(finding);
     out.finding(std::string(error.what()) +
@@ -103,8 +105,9 @@ void report_offered(const MacroList& list, Edition edition, ReportWriter& out) {
     out.info(list_position(s) + " " + shown(list.species[s]));
     report_regions(list, s, edition, out);
   }
-  out.heading("Auto-close: " + list.auto_close +
-              (list.auto_close == "YES" ? " (the program closes itself after one image)" : ""));
+  out.heading("Auto-close: " + list.auto_close);
+  if (!list.auto_close_source.empty()) out.info(list.auto_close_source);
+  if (list.auto_close == "YES") out.info("the program closes itself after one image");
 }
 
 void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out) {

@@ -65,6 +65,7 @@ TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
   EXPECT_TRUE(
       has(report, "selects species [0] Canine, region [1] Skull DV: macro argument \"skull_dv\""));
   EXPECT_TRUE(has(report, "C:\\Program Files\\ImageJ\\ij_raw.bat: ready"));
+  EXPECT_TRUE(has(report, "  read from line 7: \"NO\""));
 }
 
 TEST_F(StationCheckTest, ReportsLinesThatDoNotReadAsWritten) {
