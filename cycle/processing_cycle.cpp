@@ -1,6 +1,7 @@
 #include "cycle/processing_cycle.h"
 
 #include <stdexcept>
+#include <string_view>
 
 #include "base/text.h"
 #include "cycle/station_paths.h"
@@ -13,13 +14,16 @@ bool is_file_item(const TStShellItem& item) {
   return item.IsFileSystem() && !item.IsFolder();
 }
 
-bool has_extension(const TStShellItem& item, const char* upper_ext) {
-  return text::upper_case(text::file_ext(item.Path())) == upper_ext;
+// For an extension of a dot and three letters, the file's extension is that one exactly
+// when its path ends in it; no need to look for the file name in each path of a scan.
+bool has_extension(const TStShellItem& item, std::string_view ext) {
+  const std::string_view path = item.Path();
+  return path.size() >= ext.size() && text::same_name(path.substr(path.size() - ext.size()), ext);
 }
 
 // The file name less its last four characters: the dot and the three-letter extension.
 std::string base_name(const std::string& path) {
-  const std::string name = text::file_name(path);
+  const std::string name(text::file_name(path));
   return text::left(name, static_cast<int>(name.size()) - 4);
 }
 
@@ -53,6 +57,7 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
       app_(app),
       chkraw_(lister),
       chkdcm_(lister),
+      raw_gate_(lister),
       batchrun_(app, shell),
       rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
       ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
@@ -101,12 +106,17 @@ void ProcessingCycle::deldcmtimerTimer() {
 }
 
 void ProcessingCycle::rawtimerTimer() {
+  raw_gate_.BeginScan();
   chkraw_.Enumerate();
+  for (const std::string& name : raw_gate_.EndScan())
+    app_.ShowError("Cannot process " + name +
+                   ": its name holds characters the scripts cannot take");
 }
 
 // Every raw file of a scan is taken in turn; the last one listed becomes the image.
 void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
+  if (!raw_gate_.Admits(ShellItem.Path())) return;
   cur_image_ = base_name(ShellItem.Path());
   set_stage(1);
   batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
@@ -114,10 +124,15 @@ void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& Sh
   rawtimer_.SetEnabled(false);
 }
 
+// The processed image is waited for only once the raw script runs; a raw file whose
+// script could not start is taken up again by the next scan.
 void ProcessingCycle::ijtimerTimer() {
   ijtimer_.SetEnabled(false);
+  if (!batchrun_.rawrun.Run()) {
+    rawtimer_.SetEnabled(true);
+    return;
+  }
   donetimer_.SetEnabled(true);
-  batchrun_.rawrun.Run();
   set_stage(2);
 }
 
@@ -128,16 +143,21 @@ void ProcessingCycle::donetimerTimer() {
 void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
-  if (text::upper_case(base_name(ShellItem.Path())) != text::upper_case(cur_image_)) return;
+  if (!text::same_name(base_name(ShellItem.Path()), cur_image_)) return;
   donetimer_.SetEnabled(false);
   set_stage(3);
   batchrun_.dcmrun.Parameters = cur_image_;
   dcmtimer_.SetEnabled(true);
 }
 
+// Nothing is deleted unless the DICOM script started: after a failed start the processed
+// image is looked for again (it is there at once) and the script retried after its delay.
 void ProcessingCycle::dcmtimerTimer() {
   dcmtimer_.SetEnabled(false);
-  batchrun_.dcmrun.Run();
+  if (!batchrun_.dcmrun.Run()) {
+    donetimer_.SetEnabled(true);
+    return;
+  }
   deltimer_.SetEnabled(true);
   set_stage(4);
 }
@@ -145,6 +165,9 @@ void ProcessingCycle::dcmtimerTimer() {
 void ProcessingCycle::deltimerTimer() {
   deltimer_.SetEnabled(false);
   batchrun_.delrun.Parameters = cur_image_;
+  // Until a scan no longer sees the raw file, it is not taken up again: a slow delete
+  // must not process the image twice, nor one that could not start for ever.
+  raw_gate_.DeleteRequested(cur_image_);
   batchrun_.delrun.Run();
   rawtimer_.SetEnabled(true);
   // A failed close (the selection could not be saved) ends the handler here.
