@@ -7,6 +7,7 @@
 #include "check/technique_check.h"
 #include "config/macro_table.h"
 #include "config/selection_file.h"
+#include "cycle/script_names.h"
 #include "cycle/station_paths.h"
 
 namespace lumenpoll {
@@ -167,7 +168,14 @@ void check_import_folder(FolderLister& folders, ReportWriter& out) {
   std::vector<std::string> raw;
   for (const FolderEntry& entry : listing.entries) {
     if (entry.is_folder || entry.is_hidden) continue;
-    if (text::upper_case(text::file_ext(entry.name)) == ".NEF") raw.push_back(entry.name);
+    if (text::upper_case(std::string(text::file_ext(entry.name))) != ".NEF") continue;
+    if (scripts_can_take(text::left(entry.name, static_cast<int>(entry.name.size()) - 4))) {
+      raw.push_back(entry.name);
+    } else {
+      out.finding(quoted(entry.name) +
+                  ": the program leaves this raw file alone, its name cannot go into a "
+                  "script's parameters");
+    }
   }
   if (raw.empty()) {
     out.info("present; no raw file waiting");

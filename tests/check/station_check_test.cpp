@@ -171,6 +171,17 @@ TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThe
   EXPECT_TRUE(has(report, "Needs attention: 5 findings."));
 }
 
+TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
+  folders_.add_file(fakes::kImportFolder, "shot01.NEF");
+  folders_.add_file(fakes::kImportFolder, "shot 02.nef");
+  folders_.add_file(fakes::kImportFolder, "shot01.TIF");
+  const StationReport report = check();
+  EXPECT_EQ(report.findings, 1);
+  EXPECT_TRUE(has(report, "  \"shot 02.nef\": the program leaves this raw file alone"));
+  EXPECT_TRUE(
+      has(report, "1 raw file(s) waiting, taken up as soon as the program starts: shot01.NEF"));
+}
+
 TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
   struct Case {
     const char* saved;
