@@ -65,8 +65,8 @@ std::vector<std::string> chart_lines(const std::string& technique_text) {
     const bool lit = chart.highlight == static_cast<int>(r) + 1;
     std::string line = (lit ? "> " : "  ") + padded(cells[0], 7) + padded(cells[1], 7);
     line += lit ? padded(cells[2], 7) + "(highlighted)" : cells[2];
-    while (line.back() == ' ') line.pop_back();
-    lines.push_back(line.size() > 2 ? line : line + "(a row of blanks)");
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    lines.push_back(line.empty() ? "  (a row of blanks)" : line);
   }
   return lines;
 }
