@@ -8,6 +8,8 @@ packages=(
   libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps
+  imagej dcmtk dcraw
+  dpkg-dev file
 )
 
 missing=()
