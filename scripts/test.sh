@@ -8,3 +8,4 @@ cmake --preset default
 cmake --build --preset default -j "$(nproc)"
 ctest --preset default -j 1
 scripts/test-builds.sh
+scripts/fuzz.sh
