@@ -136,12 +136,19 @@ void check_grid(const fakes::FakeView& view, Edition edition) {
         "no highlight, or one whole chart row");
 }
 
-void show_every_choice(const std::string& contents, Edition edition, const Reading& r) {
-  fakes::FakeStation station(contents, "0 0");
+bool selects_within(const ComboList& list) {
+  return list.ItemIndex() >= -1 && list.ItemIndex() < list.Count();
+}
+
+void show_every_choice(const std::string& contents, const std::string& selection, Edition edition,
+                       const Reading& r) {
+  fakes::FakeStation station(contents, selection);
   TForm1 form(edition, station.app, station.platform, station.view);
   form.OnShow();
-  check(station.box.shown.empty(), "a macro list in memory reads without an error box");
+  check(station.box.shown.empty(), "files in memory read without an error box");
   check(form.cb_species().Items() == r.offered, "the window offers the species read");
+  check(selects_within(form.cb_species()) && selects_within(form.cb_region()),
+        "a saved position outside a list selects nothing");
   check_grid(station.view, edition);
   const int species = form.cb_species().Count();
   for (int s = -1; s <= species; ++s) {
@@ -164,6 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace lumenpoll::fuzz;
   FuzzedDataProvider input(data, size);
   const auto fail_after = input.ConsumeIntegral<std::uint16_t>();
+  const auto saved_species = input.ConsumeIntegral<std::int8_t>();
+  const auto saved_region = input.ConsumeIntegral<std::int8_t>();
+  const std::string selection = std::to_string(saved_species) + " " + std::to_string(saved_region);
   const std::string contents = input.ConsumeRemainingBytesAsString();
 
   const auto full = read(contents, Edition::Full);
@@ -177,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(is_prefix(cut->offered, full->offered), "a failed read keeps the species read before it");
   if (!cut->failed) check(cut->offered == full->offered, "a read that ends cleanly reads it all");
 
-  show_every_choice(contents, Edition::Full, *full);
-  show_every_choice(contents, Edition::Lite, *lite);
+  show_every_choice(contents, selection, Edition::Full, *full);
+  show_every_choice(contents, selection, Edition::Lite, *lite);
   return 0;
 }
