@@ -53,6 +53,7 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
       app_(app),
       chkraw_(lister),
       chkdcm_(lister),
+      raw_gate_(lister),
       batchrun_(app, shell),
       rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
       ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
@@ -101,12 +102,17 @@ void ProcessingCycle::deldcmtimerTimer() {
 }
 
 void ProcessingCycle::rawtimerTimer() {
+  raw_gate_.BeginScan();
   chkraw_.Enumerate();
+  for (const std::string& name : raw_gate_.EndScan())
+    app_.ShowError("Cannot process " + name +
+                   ": its name holds characters the scripts cannot take");
 }
 
 // Every raw file of a scan is taken in turn; the last one listed becomes the image.
 void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
+  if (!raw_gate_.Admits(ShellItem.Path())) return;
   cur_image_ = base_name(ShellItem.Path());
   set_stage(1);
   batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
@@ -114,10 +120,15 @@ void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& Sh
   rawtimer_.SetEnabled(false);
 }
 
+// The processed image is waited for only once the raw script runs; a raw file whose
+// script could not start is taken up again by the next scan.
 void ProcessingCycle::ijtimerTimer() {
   ijtimer_.SetEnabled(false);
+  if (!batchrun_.rawrun.Run()) {
+    rawtimer_.SetEnabled(true);
+    return;
+  }
   donetimer_.SetEnabled(true);
-  batchrun_.rawrun.Run();
   set_stage(2);
 }
 
@@ -135,9 +146,14 @@ void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& Sh
   dcmtimer_.SetEnabled(true);
 }
 
+// Nothing is deleted unless the DICOM script started: after a failed start the processed
+// image is looked for again (it is there at once) and the script retried after its delay.
 void ProcessingCycle::dcmtimerTimer() {
   dcmtimer_.SetEnabled(false);
-  batchrun_.dcmrun.Run();
+  if (!batchrun_.dcmrun.Run()) {
+    donetimer_.SetEnabled(true);
+    return;
+  }
   deltimer_.SetEnabled(true);
   set_stage(4);
 }
@@ -145,6 +161,9 @@ void ProcessingCycle::dcmtimerTimer() {
 void ProcessingCycle::deltimerTimer() {
   deltimer_.SetEnabled(false);
   batchrun_.delrun.Parameters = cur_image_;
+  // Until a scan no longer sees the raw file, it is not taken up again: a slow delete
+  // must not process the image twice, nor one that could not start for ever.
+  raw_gate_.DeleteRequested(cur_image_);
   batchrun_.delrun.Run();
   rawtimer_.SetEnabled(true);
   // A failed close (the selection could not be saved) ends the handler here.

@@ -6,6 +6,7 @@
 #include "base/edition.h"
 #include "base/timer.h"
 #include "cycle/file_run.h"
+#include "cycle/raw_file_gate.h"
 #include "cycle/shell_enumerator.h"
 
 namespace lumenpoll {
@@ -68,6 +69,7 @@ class ProcessingCycle {
   std::string cur_image_;
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
+  RawFileGate raw_gate_;
   BatchRun batchrun_;
   Timer rawtimer_;
   Timer ijtimer_;

@@ -10,8 +10,8 @@ TForm1::TForm1(Edition edition, Application& app, const Platform& platform, Form
       app_(app),
       files_(platform.files),
       view_(view),
-      cb_species_(view, "cb_species"),
-      cb_region_(view, "cb_region"),
+      cb_species_(view_, "cb_species"),
+      cb_region_(view_, "cb_region"),
       cycle_(edition, *this, app, platform.folders, platform.shell, platform.timers) {}
 
 void TForm1::FormShow() {

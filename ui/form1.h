@@ -6,6 +6,7 @@
 #include "base/edition.h"
 #include "config/macro_table.h"
 #include "cycle/processing_cycle.h"
+#include "ui/bounded_view.h"
 #include "ui/combo_list.h"
 #include "ui/form_view.h"
 #include "ui/platform.h"
@@ -58,7 +59,7 @@ class TForm1 final : public FormEvents, private CycleHost {
   Edition edition_;
   Application& app_;
   FileSystem& files_;
-  FormView& view_;
+  BoundedView view_;
   MacroTable table_;
   std::string auto_close_ = "NO";
   ComboList cb_species_;

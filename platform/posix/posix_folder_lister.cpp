@@ -18,18 +18,25 @@ namespace {
 FolderStatus root_status(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    // Deliberately Unreadable, not Missing: behind a parent we may not search it may exist.
-    return errno == ENOENT || errno == ENOTDIR ? FolderStatus::Missing : FolderStatus::Unreadable;
+    // A permission error is Unreadable, not Missing: behind a parent we may not search
+    // the folder may exist. A path that resolves to nothing (a link loop) is missing.
+    return errno == EACCES ? FolderStatus::Unreadable : FolderStatus::Missing;
   }
   return S_ISDIR(st.st_mode) ? FolderStatus::Listed : FolderStatus::NotAFolder;
 }
 
-// Follows symbolic links; a broken link is a file.
-bool is_folder(DIR* dir, const dirent& entry) {
-  if (entry.d_type == DT_DIR) return true;
-  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+enum class Kind { File, Folder, Other };
+
+// Symbolic links are followed. Only files and folders exist on the station's shell
+// namespace; a FIFO, a device, a dangling link or a link loop is left out like a hidden name.
+Kind kind_of(DIR* dir, const dirent& entry) {
+  if (entry.d_type == DT_REG) return Kind::File;
+  if (entry.d_type == DT_DIR) return Kind::Folder;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return Kind::Other;
   struct stat st {};
-  return ::fstatat(::dirfd(dir), entry.d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+  if (::fstatat(::dirfd(dir), entry.d_name, &st, 0) != 0) return Kind::Other;
+  if (S_ISREG(st.st_mode)) return Kind::File;
+  return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
 }
 
 bool is_self_or_parent(const char* name) {
@@ -53,10 +60,12 @@ std::vector<FolderEntry> read_entries(DIR* dir) {
     FolderEntry item;
     item.name = entry->d_name;
     item.is_file_system = true;
-    item.is_folder = is_folder(dir, *entry);
+    const Kind kind = kind_of(dir, *entry);
+    item.is_folder = kind == Kind::Folder;
     // The station could not see a name it cannot hold, and passing one on would process
     // the wrong image: its name is cut at ":" or "\", its script arguments split at '"'.
-    item.is_hidden = item.name.front() == '.' || !station_can_hold(item.name);
+    item.is_hidden =
+        kind == Kind::Other || item.name.front() == '.' || !station_can_hold(item.name);
     entries.push_back(std::move(item));
   }
   return entries;

@@ -164,14 +164,15 @@ TEST_F(ProcessingCycleTest, TakesOneImageThroughTheFourScriptsOnTime) {
   script_effects();
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(12000);
+  clock.advance(13000);
 
   EXPECT_EQ(cycle->cur_image(), "shot01");
+  // The raw file is taken by the second scan that sees it unchanged.
   const std::vector<std::tuple<std::int64_t, std::string, std::string>> expected_runs = {
       {1000, kDelDcmScript, ""},
-      {3000, kRawScript, "shot01 thorax_lat"},
-      {7000, kDcmScript, "shot01"},
-      {10000, kDelScript, "shot01"},
+      {4000, kRawScript, "shot01 thorax_lat"},
+      {8000, kDcmScript, "shot01"},
+      {11000, kDelScript, "shot01"},
   };
   ASSERT_EQ(shell.calls.size(), expected_runs.size());
   for (std::size_t i = 0; i < expected_runs.size(); ++i) {
@@ -186,9 +187,9 @@ TEST_F(ProcessingCycleTest, TakesOneImageThroughTheFourScriptsOnTime) {
   }
 
   const std::vector<std::pair<std::int64_t, std::string>> expected_status = {
-      {2000, "Processing shot01.nef 1"}, {3000, "Processing shot01.nef 2"},
-      {4000, "Processing shot01.nef 3"},  // the next donetimer tick after ij_raw wrote it
-      {7000, "Processing shot01.nef 4"}, {10000, "Waiting for Image File"},
+      {3000, "Processing shot01.nef 1"}, {4000, "Processing shot01.nef 2"},
+      {5000, "Processing shot01.nef 3"},  // the next donetimer tick after ij_raw wrote it
+      {8000, "Processing shot01.nef 4"}, {11000, "Waiting for Image File"},
   };
   ASSERT_EQ(host.statuses.size(), expected_status.size());
   for (std::size_t i = 0; i < expected_status.size(); ++i) {
@@ -198,9 +199,9 @@ TEST_F(ProcessingCycleTest, TakesOneImageThroughTheFourScriptsOnTime) {
   EXPECT_EQ(host.last, "Processed shot01.dcm");
 
   const auto next_scan = std::find_if(lister.listed_at.begin(), lister.listed_at.end(),
-                                      [](std::int64_t t) { return t > 10000; });
+                                      [](std::int64_t t) { return t > 11000; });
   ASSERT_NE(next_scan, lister.listed_at.end());
-  EXPECT_EQ(*next_scan, 11000);
+  EXPECT_EQ(*next_scan, 12000);
   EXPECT_TRUE(box.shown.empty());
 }
 
@@ -209,8 +210,8 @@ TEST_F(ProcessingCycleTest, ExactlyOneTimerIsEnabledInEveryState) {
   lister.add_file(kImportFolder, "shot01.nef");
   start();
   const std::vector<std::pair<std::int64_t, std::string>> states = {
-      {0, "deldcmtimer"}, {1000, "rawtimer"}, {1000, "ijtimer"},  {1000, "donetimer"},
-      {1000, "dcmtimer"}, {3000, "deltimer"}, {3000, "rawtimer"},
+      {0, "deldcmtimer"},  {1000, "rawtimer"}, {1000, "rawtimer"}, {1000, "ijtimer"},
+      {1000, "donetimer"}, {1000, "dcmtimer"}, {3000, "deltimer"}, {3000, "rawtimer"},
   };
   for (const auto& [step, timer] : states) {
     clock.advance(step);
@@ -236,7 +237,7 @@ TEST_P(ProcessedImageTest, OnlyTheProcessedFileOfTheCurrentImageEndsTheWait) {
   const ProcessedCase& c = GetParam();
   lister.add_file(kImportFolder, "shot01.nef");
   start(c.edition);
-  clock.advance(3000);
+  clock.advance(4000);
   ASSERT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
 
   lister.add_file(kImportFolder, c.name);
@@ -271,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Editions, ProcessedImageTest,
 TEST_F(ProcessingCycleTest, ProcessedImageMustBeAFile) {
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(3000);
+  clock.advance(4000);
   lister.add_folder(kImportFolder, "shot01.tif");
   clock.advance(5000);
   EXPECT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
@@ -296,14 +297,15 @@ TEST_F(ProcessingCycleTest, WithTwoRawFilesTheLastListedGoesFirstAndTheOtherFoll
   lister.add_file(kImportFolder, "a.nef");
   lister.add_file(kImportFolder, "b.nef");
   start();
-  clock.advance(2000);
+  clock.advance(3000);
   EXPECT_EQ(host.texts_from(0),
             (std::vector<std::string>{"Processing a.nef 1", "Processing b.nef 1"}));
   EXPECT_EQ(cycle->cur_image(), "b");
 
   clock.advance(11000);
   EXPECT_EQ(runs_of(kRawScript), (std::vector<std::string>{"b thorax_lat", "a thorax_lat"}));
-  EXPECT_EQ(first_run_at(kRawScript, 4000), 12000);
+  // a was seen unchanged by the scans before, so the first scan after b's delete takes it.
+  EXPECT_EQ(first_run_at(kRawScript, 5000), 13000);
   EXPECT_EQ(host.last, "Processed b.dcm");
 }
 
@@ -312,7 +314,7 @@ TEST_F(ProcessingCycleTest, AutoCloseClosesAfterTheDeleteScriptAndBeforeTheStatu
   host.auto_close = true;
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(10000);
+  clock.advance(11000);
 
   const Log tail(log.end() - 4, log.end());
   EXPECT_EQ(tail, (Log{"run " + std::string(kDelScript), "close", "status Waiting for Image File",
@@ -326,7 +328,7 @@ TEST_F(ProcessingCycleTest, FailedAutoCloseIsShownAndTheCycleGoesOn) {
   host.close_fails = true;
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(10000);
+  clock.advance(11000);
 
   ASSERT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(box.shown[0].caption, "Orvend Image Processing");
@@ -336,7 +338,7 @@ TEST_F(ProcessingCycleTest, FailedAutoCloseIsShownAndTheCycleGoesOn) {
   EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
 
   lister.add_file(kImportFolder, "shot02.nef");
-  clock.advance(2000);
+  clock.advance(3000);
   EXPECT_EQ(runs_of(kRawScript),
             (std::vector<std::string>{"shot01 thorax_lat", "shot02 thorax_lat"}));
 }
@@ -359,7 +361,7 @@ TEST_F(ProcessingCycleTest, MissingImportFolderShowsOneBoxAtATimeAndScanningResu
 
   lister.folders[kImportFolder] = folder;
   lister.add_file(kImportFolder, "shot01.nef");
-  clock.advance(1000);
+  clock.advance(2000);
   EXPECT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(host.texts_from(0), std::vector<std::string>{"Processing shot01.nef 1"});
 }
@@ -367,7 +369,7 @@ TEST_F(ProcessingCycleTest, MissingImportFolderShowsOneBoxAtATimeAndScanningResu
 TEST_F(ProcessingCycleTest, FolderGoneWhileWaitingForTheProcessedImageResumesWhereItWas) {
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(3000);
+  clock.advance(4000);
   FolderListing folder = lister.folders[kImportFolder];
   lister.folders.erase(kImportFolder);
   clock.advance(3000);
@@ -380,31 +382,120 @@ TEST_F(ProcessingCycleTest, FolderGoneWhileWaitingForTheProcessedImageResumesWhe
   EXPECT_EQ(enabled_timers(), std::vector<std::string>{"dcmtimer"});
 }
 
-TEST_F(ProcessingCycleTest, RawScriptThatCannotStartLeavesTheCycleWaiting) {
+TEST_F(ProcessingCycleTest, RawScriptThatCannotStartIsTriedAgainUntilItIsBack) {
   shell.failures[kRawScript] = 2;
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(20000);
+  clock.advance(8000);
 
-  EXPECT_EQ(box.texts(), std::vector<std::string>{"The system cannot find the file specified."});
-  EXPECT_EQ(host.statuses.back().text, "Processing shot01.nef 2");
-  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"donetimer"});
-  EXPECT_EQ(shell.calls.size(), 2u);
+  // One box per try, a try every two seconds, never waiting for an image that cannot come.
+  EXPECT_EQ(box.texts(), std::vector<std::string>(3, "The system cannot find the file specified."));
+  EXPECT_EQ(host.texts_from(0), std::vector<std::string>(3, "Processing shot01.nef 1"));
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+
+  shell.failures.clear();
+  script_effects();
+  clock.advance(10000);
+  EXPECT_EQ(runs_of(kDcmScript), std::vector<std::string>{"shot01"});
+  EXPECT_EQ(runs_of(kDelScript), std::vector<std::string>{"shot01"});
+  EXPECT_EQ(box.shown.size(), 3u);
 }
 
-TEST_F(ProcessingCycleTest, DeleteScriptThatCannotStartTakesTheSameImageUpAgain) {
+TEST_F(ProcessingCycleTest, DicomScriptThatCannotStartDeletesNothingAndIsRetried) {
+  script_effects();
+  shell.failures[kDcmScript] = 2;
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(16000);
+
+  // Tries at 8, 12 and 16 s: the processed image is found again a second after each.
+  EXPECT_EQ(box.texts(), std::vector<std::string>(3, "The system cannot find the file specified."));
+  EXPECT_TRUE(runs_of(kDelScript).empty());
+  EXPECT_EQ(host.statuses.back().text, "Processing shot01.nef 3");
+  EXPECT_EQ(lister.folders[kImportFolder].entries.size(), 2u);
+
+  shell.failures.clear();
+  clock.advance(8000);
+  EXPECT_EQ(runs_of(kDcmScript).size(), 4u);
+  EXPECT_EQ(runs_of(kDelScript), std::vector<std::string>{"shot01"});
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
+  EXPECT_EQ(host.last, "Processed shot01.dcm");
+}
+
+TEST_F(ProcessingCycleTest, RawFileIsNotTakenUpAgainWhileItsDeleteIsWorking) {
+  script_effects();
+  const auto remove_image = shell.effects[kDelScript];
+  shell.effects.erase(kDelScript);  // the delete takes its time
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(16000);
+  EXPECT_EQ(runs_of(kDelScript), std::vector<std::string>{"shot01"});
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
+  EXPECT_EQ(host.statuses.back().text, "Waiting for Image File");
+
+  remove_image("shot01");
+  clock.advance(2000);
+  // A later exposure under the same name is a new image.
+  lister.add_file(kImportFolder, "SHOT01.NEF");
+  clock.advance(3000);
+  EXPECT_EQ(runs_of(kRawScript),
+            (std::vector<std::string>{"shot01 thorax_lat", "SHOT01 thorax_lat"}));
+}
+
+TEST_F(ProcessingCycleTest, RawFileWhoseDeleteCannotStartStaysAndIsNotProcessedAgain) {
   script_effects();
   shell.failures[kDelScript] = 2;
   lister.add_file(kImportFolder, "shot01.nef");
   start();
-  clock.advance(12000);
+  clock.advance(40000);
 
   EXPECT_EQ(box.texts(), std::vector<std::string>{"The system cannot find the file specified."});
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
   EXPECT_EQ(host.last, "Processed shot01.dcm");
-  EXPECT_EQ(host.texts_from(10000),
-            (std::vector<std::string>{"Waiting for Image File", "Processing shot01.nef 1",
-                                      "Processing shot01.nef 2"}));
-  EXPECT_EQ(runs_of(kRawScript), (std::vector<std::string>(2, "shot01 thorax_lat")));
+  EXPECT_EQ(host.statuses.back().text, "Waiting for Image File");
+
+  lister.add_file(kImportFolder, "shot02.nef");
+  clock.advance(3000);
+  EXPECT_EQ(cycle->cur_image(), "shot02");
+}
+
+TEST_F(ProcessingCycleTest, RawFileStillBeingWrittenWaitsForAQuietSecond) {
+  const std::string path = std::string(kImportFolder) + "\\shot01.nef";
+  lister.add_file(kImportFolder, "shot01.nef");
+  for (int i = 0; i < 200; ++i) lister.add_file(kImportFolder, "other" + std::to_string(i));
+  start();
+  clock.advance(1000);
+  for (std::uint64_t size = 1; size <= 6; ++size) {
+    lister.stamps[path] = {size * 1000, 7};
+    clock.advance(1000);
+  }
+  lister.stamps[path] = {6000, 8};  // the last write only touches the time
+  clock.advance(1000);
+  EXPECT_TRUE(host.statuses.empty());
+
+  const int calls_before = lister.stamp_calls;
+  clock.advance(1000);
+  EXPECT_EQ(host.texts_from(0), std::vector<std::string>{"Processing shot01.nef 1"});
+  EXPECT_EQ(lister.stamp_calls - calls_before, 1);  // raw files only, not every entry
+}
+
+TEST_F(ProcessingCycleTest, NamesTheScriptsCannotTakeAreReportedOnceAndLeftAlone) {
+  script_effects();
+  for (const char* name : {"x&del C-.NEF", "my shot.NEF", " lead.nef", "a%PATH%.nef", "ok.nef"})
+    lister.add_file(kImportFolder, name);
+  start();
+  clock.advance(30000);
+
+  EXPECT_EQ(box.texts(),
+            (std::vector<std::string>{
+                "Cannot process x&del C-.NEF: its name holds characters the scripts cannot take.",
+                "Cannot process my shot.NEF: its name holds characters the scripts cannot take.",
+                "Cannot process  lead.nef: its name holds characters the scripts cannot take.",
+                "Cannot process a%PATH%.nef: its name holds characters the scripts cannot take.",
+            }));
+  EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"ok thorax_lat"});
+  EXPECT_EQ(lister.folders[kImportFolder].entries.size(), 4u);
+  EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
 }
 
 TEST_F(ProcessingCycleTest, FailingStartUpScriptRunsOnceWhileItsBoxStaysOpen) {

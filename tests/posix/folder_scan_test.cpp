@@ -140,20 +140,42 @@ TEST_F(FolderScanTest, ListerOrdersByUpperCasedNameThenBytes) {
             (std::vector<std::string>{"A.nef", "aab", "a_b", "B.NEF", "b.NEF", "c.nef"}));
 }
 
-TEST_F(FolderScanTest, ListerFollowsLinksAndTakesBrokenLinksForFiles) {
+// Only what the station's shell could list: a FIFO or a link that leads nowhere would be
+// handed to the raw script and stall the station.
+TEST_F(FolderScanTest, ListerFollowsLinksAndLeavesOutWhatIsNeitherFileNorFolder) {
   drive_.make_folder("TOLVA/import/real");
   drive_.make_folder("elsewhere");
-  std::filesystem::create_directory_symlink(drive_ / "elsewhere", import_folder() + "/to_folder");
-  std::filesystem::create_symlink(drive_ / "gone", import_folder() + "/broken");
+  drive_.write_file("raw.bin", "raw");
+  const std::string import = import_folder();
+  std::filesystem::create_directory_symlink(drive_ / "elsewhere", import + "/to_folder");
+  std::filesystem::create_symlink(drive_ / "raw.bin", import + "/linked.NEF");
+  std::filesystem::create_symlink(drive_ / "gone", import + "/broken.NEF");
+  std::filesystem::create_symlink(import + "/loop.NEF", import + "/loop.NEF");
+  ASSERT_EQ(::mkfifo((import + "/fifo.NEF").c_str(), 0600), 0);
+
   const FolderListing listing = lister_.list(kImport);
-  ASSERT_EQ(names(listing), (std::vector<std::string>{"broken", "real", "to_folder"}));
-  EXPECT_FALSE(listing.entries[0].is_folder);
-  EXPECT_TRUE(listing.entries[1].is_folder);
-  EXPECT_TRUE(listing.entries[2].is_folder);
-  for (const auto& entry : listing.entries) {
-    EXPECT_TRUE(entry.is_file_system);
-    EXPECT_FALSE(entry.is_hidden);
-  }
+  std::vector<std::string> shown;
+  for (const auto& entry : listing.entries)
+    if (!entry.is_hidden) shown.push_back(entry.name + (entry.is_folder ? "/" : ""));
+  EXPECT_EQ(shown, (std::vector<std::string>{"linked.NEF", "real/", "to_folder/"}));
+}
+
+TEST_F(FolderScanTest, ARootThatLeadsNowhereIsAnInvalidFolder) {
+  drive_.make_folder("TOLVA");
+  std::filesystem::create_symlink(import_folder(), import_folder());
+  EXPECT_EQ(scan_error(), "Invalid folder");
+}
+
+TEST_F(FolderScanTest, StampChangesWhileARawFileGrowsAndIsFoundWithoutRegardToCase) {
+  drive_.write_file("TOLVA/import/shot01.NEF", "part");
+  const auto first = lister_.stamp(R"(c:\tolva\import\SHOT01.nef)");
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->size, 4u);
+  EXPECT_EQ(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)"), first);
+
+  drive_.write_file("TOLVA/import/shot01.NEF", "part and the rest");
+  EXPECT_NE(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)"), first);
+  EXPECT_FALSE(lister_.stamp(R"(C:\TOLVA\import\gone.NEF)").has_value());
 }
 
 }  // namespace

@@ -221,12 +221,30 @@ TEST(MacroArgument, FollowsTheSelectionAndNeverReadsOutsideTheTable) {
     Station st(Edition::Full, kSampleList, c.selection);
     st.show();
     st.folders.add_file(kImport, "shot01.NEF");
-    st.clock.advance(3000);  // deldcm, raw scan, raw script
+    st.clock.advance(4000);  // deldcm, two raw scans, raw script
     SCOPED_TRACE(c.selection);
     ASSERT_EQ(st.shell.calls.size(), 2u);
     EXPECT_EQ(st.shell.calls[1].file, "C:\\Program Files\\ImageJ\\ij_raw.bat");
     EXPECT_EQ(st.shell.calls[1].parameters, c.parameters);
   }
+}
+
+// The display refuses a megabyte of text in one piece; the program must not die of it.
+TEST(LongTexts, AreCutWhereShownAndKeptWholeWhereUsed) {
+  const std::string species(1 << 20, 'S');
+  const std::string macro(100 << 10, 'm');
+  Station st(Edition::Full,
+             "[" + species + "]\r\nRegion " + macro + " [" + std::string(300000, '9') + "]\r\n",
+             "0 0\r\n");
+  st.show();
+  ASSERT_EQ(st.form->cb_species().Items(), Strings{species});
+  EXPECT_EQ(st.view.items["cb_species"], Strings{species.substr(0, kMaxShownText)});
+  EXPECT_EQ(st.view.cell(2, 1).size(), kMaxShownText);
+
+  st.folders.add_file(kImport, "shot01.NEF");
+  st.clock.advance(4000);
+  ASSERT_EQ(st.shell.calls.size(), 2u);
+  EXPECT_EQ(st.shell.calls[1].parameters, "shot01 " + macro);
 }
 
 TEST(AutoClose, EndsAfterTheFirstImageWithTheStatusLinesSet) {
@@ -235,7 +253,7 @@ TEST(AutoClose, EndsAfterTheFirstImageWithTheStatusLinesSet) {
   st.show();
   ASSERT_EQ(st.form->auto_close(), "YES");
   st.folders.add_file(kImport, "shot01.NEF");
-  st.clock.advance(3000);
+  st.clock.advance(4000);
   st.folders.add_file(kImport, "shot01.TIF");
   st.clock.advance(7000);
   EXPECT_TRUE(st.view.window_closed);
@@ -250,7 +268,7 @@ TEST(AutoClose, UnwritableSelectionKeepsTheWindowAndTheCycleGoesOn) {
   st.show();
   st.files.open_errors[kSelection] = 5;
   st.folders.add_file(kImport, "shot01.NEF");
-  st.clock.advance(3000);
+  st.clock.advance(4000);
   st.folders.add_file(kImport, "shot01.TIF");
   st.clock.advance(7000);
   EXPECT_EQ(st.box.texts(), Strings{"File access denied."});
@@ -259,9 +277,13 @@ TEST(AutoClose, UnwritableSelectionKeepsTheWindowAndTheCycleGoesOn) {
   EXPECT_EQ(st.view.captions["la_last"], "");
   EXPECT_TRUE(st.form->cycle().timer("rawtimer").Enabled());
 
-  // The raw file is still there (the fake delete script removes nothing): taken up again.
-  st.clock.advance(1000);
-  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 1");
+  // The raw file is still there (the fake delete script removes nothing): it is not taken
+  // up again, but the next raw file is.
+  st.clock.advance(3000);
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 4");
+  st.folders.add_file(kImport, "shot02.NEF");
+  st.clock.advance(2000);
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot02.nef 1");
 }
 
 }  // namespace
@@ -274,19 +296,21 @@ TEST(ErrorBoxes, StopTheFailingHandlerOnlyWhileOtherTimersGoOn) {
   Station st(Edition::Full, kSampleList, "0 0\r\n");
   st.show();
   st.shell.clock_ms = &st.clock.now_ms;
-  st.shell.failures["C:\\Program Files\\ImageJ\\ij_raw.bat"] = 2;
   st.folders.add_file(kImport, "shot01.NEF");
   st.folders.add_file(kImport, "shot01.TIF");
-  // The operator leaves the raw script's box open for 5 s.
+  st.clock.advance(2000);
+  // The scan that takes shot01 opens a box about "my shot.NEF"; the operator leaves it open 5 s.
+  st.folders.add_file(kImport, "my shot.NEF");
   st.box.while_open = [&] { st.clock.advance(5000); };
-  st.clock.advance(3000);
+  st.clock.advance(1000);
 
-  EXPECT_EQ(st.box.texts(), Strings{"The system cannot find the file specified."});
+  EXPECT_EQ(st.box.texts(), Strings{"Cannot process my shot.NEF: its name holds characters the "
+                                    "scripts cannot take."});
   ASSERT_EQ(st.shell.calls.size(), 3u);
+  EXPECT_EQ(st.shell.calls[1].at_ms, 4000);  // ij_raw.bat, inside the box
   EXPECT_EQ(st.shell.calls[2].file, "C:\\Program Files\\ImageJ\\ij_dcm.bat");
-  EXPECT_EQ(st.shell.calls[2].at_ms, 7000);  // TIF found at 4 s, inside the box
-  // Once the box is closed the raw handler ends with its own last step.
-  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 2");
+  EXPECT_EQ(st.shell.calls[2].at_ms, 8000);  // TIF found at 5 s, inside the box
+  EXPECT_EQ(st.view.captions["la_fname"], "Processing shot01.nef 4");
 }
 
 TEST(Closing, StopsTheCycleEvenWhileAnotherBoxKeepsTheLoopGoing) {

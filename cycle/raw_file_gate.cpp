@@ -1,0 +1,46 @@
+#include "cycle/raw_file_gate.h"
+
+#include "base/text.h"
+#include "cycle/script_names.h"
+
+namespace lumenpoll {
+
+void RawFileGate::BeginScan() {
+  current_.clear();
+  deleting_seen_.clear();
+  newly_refused_.clear();
+}
+
+bool RawFileGate::Admits(const std::string& path) {
+  const std::string name = text::file_name(path);
+  const std::string base = text::left(name, static_cast<int>(name.size()) - 4);
+  if (!scripts_can_take(base)) {
+    if (refused_.insert(name).second) newly_refused_.push_back(name);
+    return false;
+  }
+  const std::string key = text::upper_case(base);
+  if (deleting_.contains(key)) {
+    deleting_seen_.insert(key);
+    return false;
+  }
+  // Only raw files cost a look at the file itself, not every entry of the folder.
+  const auto stamp = lister_.stamp(path);
+  if (!stamp) return false;
+  current_[path] = *stamp;
+  const auto before = previous_.find(path);
+  return before != previous_.end() && before->second == *stamp;
+}
+
+std::vector<std::string> RawFileGate::EndScan() {
+  previous_ = std::move(current_);
+  current_.clear();
+  std::erase_if(deleting_,
+                [this](const std::string& key) { return !deleting_seen_.contains(key); });
+  return std::move(newly_refused_);
+}
+
+void RawFileGate::DeleteRequested(const std::string& image) {
+  deleting_.insert(text::upper_case(image));
+}
+
+}  // namespace lumenpoll

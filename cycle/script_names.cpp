@@ -1,0 +1,16 @@
+#include "cycle/script_names.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace lumenpoll {
+
+bool scripts_can_take(const std::string& base_name) {
+  constexpr std::string_view kSpecial = "&|<>^%!\"(),;=";
+  // An empty base name (a file called ".NEF") would leave the scripts without an image.
+  return !base_name.empty() && std::none_of(base_name.begin(), base_name.end(), [&](char c) {
+    return static_cast<unsigned char>(c) <= ' ' || kSpecial.find(c) != std::string_view::npos;
+  });
+}
+
+}  // namespace lumenpoll
