@@ -16,6 +16,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_station.h"
 #include "fuzz/check.h"
+#include "ui/bounded_view.h"
 #include "ui/form1.h"
 #include "ui/technique_chart.h"
 
@@ -120,8 +121,12 @@ bool is_prefix(const std::vector<std::string>& part, const std::vector<std::stri
   return part.size() <= whole.size() && std::equal(part.begin(), part.end(), whole.begin());
 }
 
-// Everything the window draws stays in its grid: headings in row 0, chart rows 1 to 7.
+// Everything the window draws stays in its grid (headings in row 0, chart rows 1 to 7), and
+// no text it is given is too long to show.
 void check_grid(const fakes::FakeView& view, Edition edition) {
+  for (const auto& [list, items] : view.items) {
+    for (const std::string& item : items) check(item.size() <= kMaxShownText, "list items cut");
+  }
   if (edition == Edition::Lite) {
     check(view.cells.empty() && view.selection_sets == 0, "the lite window has no chart");
     return;
@@ -129,6 +134,7 @@ void check_grid(const fakes::FakeView& view, Edition edition) {
   for (const auto& [cell, text] : view.cells) {
     const auto [col, row] = cell;
     check(col >= 0 && col <= 2 && row >= 0 && row <= kChartRows, "cells only in the grid");
+    check(text.size() <= kMaxShownText, "chart cells cut");
   }
   const GridRect& s = view.selection;
   check(s == GridRect{} ||
