@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake git
+  g++ clang libclang-rt-14-dev make cmake git
   libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps

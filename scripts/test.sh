@@ -7,3 +7,5 @@ scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default -j "$(nproc)"
 ctest --preset default -j 1
+scripts/test-builds.sh
+scripts/fuzz.sh
