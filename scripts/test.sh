@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test (unit, adapters, end to end).
+# Installs what is missing, builds everything and runs every test: unit, adapters and end to
+# end on the default preset, then the release and clang builds, then the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
