@@ -45,9 +45,11 @@ stage_station() {
   printf '#!/bin/sh\nrm -f "%s/$1.NEF" "%s/$1.TIF"\n' "$IMPORT" "$IMPORT" >"$IMAGEJ/ij_del.bat"
 }
 
-# fill N: exactly N entries in the import folder, none of them a raw file.
+# fill N: exactly N entries in a new import folder, none of them a raw file. The folder is
+# made anew: a folder that once held many entries stays as long to read on some file systems.
 fill() {
-  find "$IMPORT" -mindepth 1 -delete
+  rm -rf "$IMPORT"
+  mkdir "$IMPORT"
   (cd "$IMPORT" && seq -f 'IMG_%06g.JPG' 1 "$1" | xargs -r touch)
 }
 
