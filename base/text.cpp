@@ -1,5 +1,7 @@
 #include "base/text.h"
 
+#include <algorithm>
+
 namespace lumenpoll::text {
 
 namespace {
@@ -58,26 +60,45 @@ std::string mid(const std::string& s, int start, int count) {
   return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
-std::string file_name(const std::string& path) {
-  std::size_t separator = path.find_last_of("\\:");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
+std::string_view file_name(std::string_view path) {
+  std::size_t start = path.size();
+  while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
+  return path.substr(start);
 }
 
-std::string file_ext(const std::string& path) {
-  std::string name = file_name(path);
-  std::size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
+std::string_view file_ext(std::string_view path) {
+  const std::string_view name = file_name(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-bool same_name(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && upper_case(a) == upper_case(b);
+namespace {
+
+unsigned char upper(char c) {
+  return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
 }
 
-bool name_listed_before(const std::string& a, const std::string& b) {
-  const std::string upper_a = upper_case(a);
-  const std::string upper_b = upper_case(b);
-  if (upper_a != upper_b) return upper_a < upper_b;
-  return a < b;
+// Like memcmp over the upper-cased texts, a shorter prefix first.
+int compare_upper(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;
+    const unsigned char x = upper(a[i]);
+    const unsigned char y = upper(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace
+
+bool same_name(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && compare_upper(a, b) == 0;
+}
+
+bool name_listed_before(std::string_view a, std::string_view b) {
+  const int order = compare_upper(a, b);
+  return order != 0 ? order < 0 : a < b;
 }
 
 }  // namespace lumenpoll::text

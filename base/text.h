@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The text rules of the station: texts are single-byte strings, positions count from 1.
 namespace lumenpoll::text {
@@ -18,14 +19,15 @@ std::string left(const std::string& s, int n);
 std::string right(const std::string& s, int n);
 // count characters from start; empty for count <= 0 or start beyond the end.
 std::string mid(const std::string& s, int start, int count);
-// What follows the last '\' or ':' of a path.
-std::string file_name(const std::string& path);
-// From the last '.' of the file name to its end, or empty.
-std::string file_ext(const std::string& path);
+// What follows the last '\' or ':' of a path; a view into path.
+std::string_view file_name(std::string_view path);
+// From the last '.' of the file name to its end, or empty; a view into path.
+std::string_view file_ext(std::string_view path);
 
 // Names compare as on the station's file system: ASCII letters without regard to case.
-bool same_name(const std::string& a, const std::string& b);
+// Neither allocates: a scan compares names many thousand times.
+bool same_name(std::string_view a, std::string_view b);
 // The station's listing order: by upper-cased name, ties (differing only in case) by bytes.
-bool name_listed_before(const std::string& a, const std::string& b);
+bool name_listed_before(std::string_view a, std::string_view b);
 
 }  // namespace lumenpoll::text

@@ -31,6 +31,7 @@ void TextFileReader::skip_byte_order_mark() {
   }
   if (std::string_view(buffer_.data(), len_).starts_with(kByteOrderMark)) {
     pos_ = kByteOrderMark.size();
+    skipped_byte_order_mark_ = true;
   }
 }
 

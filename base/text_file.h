@@ -19,6 +19,8 @@ class TextFileReader {
   bool eof();
   // The next line without its line end; an empty line at the end of the file.
   std::string read_line();
+  // Whether the file began with a UTF-8 byte-order mark, which was skipped.
+  bool skipped_byte_order_mark() const { return skipped_byte_order_mark_; }
 
  private:
   static constexpr int kEnd = -1;
@@ -33,6 +35,7 @@ class TextFileReader {
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   bool exhausted_ = false;  // the file gave all it has; it is not asked again
+  bool skipped_byte_order_mark_ = false;
 };
 
 // Writes lines ended by CR LF; close() must be called to learn whether it all got out.

@@ -78,7 +78,7 @@ void BM_ScanCrowdedImportFolder(benchmark::State& state) {
   state.SetItemsProcessed(seen);
   std::filesystem::remove_all(drive);
 }
-BENCHMARK(BM_ScanCrowdedImportFolder)->Arg(10)->Arg(1000);
+BENCHMARK(BM_ScanCrowdedImportFolder)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
 
 }  // namespace
 }  // namespace lumenpoll

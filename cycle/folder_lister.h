@@ -25,6 +25,7 @@ enum class FolderStatus {
 struct FolderListing {
   FolderStatus status = FolderStatus::Listed;
   std::vector<FolderEntry> entries;
+  bool in_name_order = false;  // the entries come in the station's name order already
 };
 
 // Size and time of the last write of a file: a raw file whose stamp has not changed

@@ -1,6 +1,7 @@
 #include "cycle/processing_cycle.h"
 
 #include <stdexcept>
+#include <string_view>
 
 #include "base/text.h"
 #include "cycle/station_paths.h"
@@ -13,13 +14,16 @@ bool is_file_item(const TStShellItem& item) {
   return item.IsFileSystem() && !item.IsFolder();
 }
 
-bool has_extension(const TStShellItem& item, const char* upper_ext) {
-  return text::upper_case(text::file_ext(item.Path())) == upper_ext;
+// For an extension of a dot and three letters, the file's extension is that one exactly
+// when its path ends in it; no need to look for the file name in each path of a scan.
+bool has_extension(const TStShellItem& item, std::string_view ext) {
+  const std::string_view path = item.Path();
+  return path.size() >= ext.size() && text::same_name(path.substr(path.size() - ext.size()), ext);
 }
 
 // The file name less its last four characters: the dot and the three-letter extension.
 std::string base_name(const std::string& path) {
-  const std::string name = text::file_name(path);
+  const std::string name(text::file_name(path));
   return text::left(name, static_cast<int>(name.size()) - 4);
 }
 
@@ -139,7 +143,7 @@ void ProcessingCycle::donetimerTimer() {
 void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
-  if (text::upper_case(base_name(ShellItem.Path())) != text::upper_case(cur_image_)) return;
+  if (!text::same_name(base_name(ShellItem.Path()), cur_image_)) return;
   donetimer_.SetEnabled(false);
   set_stage(3);
   batchrun_.dcmrun.Parameters = cur_image_;

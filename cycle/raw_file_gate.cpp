@@ -12,7 +12,7 @@ void RawFileGate::BeginScan() {
 }
 
 bool RawFileGate::Admits(const std::string& path) {
-  const std::string name = text::file_name(path);
+  const std::string name(text::file_name(path));
   const std::string base = text::left(name, static_cast<int>(name.size()) - 4);
   if (!scripts_can_take(base)) {
     if (refused_.insert(name).second) newly_refused_.push_back(name);

@@ -7,11 +7,20 @@
 
 namespace lumenpoll {
 
+void TStShellItem::Assign(const std::string& folder, const FolderEntry& entry) {
+  path_.assign(folder);
+  if (!folder.empty() && folder.back() != '\\') path_.push_back('\\');
+  name_start_ = path_.size();
+  path_.append(entry.name);
+  is_file_system_ = entry.is_file_system;
+  is_folder_ = entry.is_folder;
+}
+
 void TStShellEnumerator::Enumerate() {
-  items_.clear();
+  kept_ = 0;
 
   // Resolved anew on every call, so a folder re-created after start-up is picked up.
-  FolderListing listing = lister_.list(RootFolder);
+  const FolderListing listing = lister_.list(RootFolder);
   switch (listing.status) {
     case FolderStatus::Missing:
     case FolderStatus::NotAFolder:
@@ -22,37 +31,31 @@ void TStShellEnumerator::Enumerate() {
       break;
   }
 
+  const bool hidden = Options.contains(TStEnumOption::eoIncludeHidden);
+  const bool folders = Options.contains(TStEnumOption::eoIncludeFolders);
+  const bool non_folders = Options.contains(TStEnumOption::eoIncludeNonFolders);
+  if (items_.size() < listing.entries.size()) items_.resize(listing.entries.size());
   for (const FolderEntry& entry : listing.entries) {
-    if (!wanted(entry)) continue;
-    auto item = std::make_unique<TStShellItem>(child_path(entry.name), entry.is_file_system,
-                                               entry.is_folder);
+    if ((entry.is_hidden && !hidden) || !(entry.is_folder ? folders : non_folders)) continue;
+    TStShellItem& item = items_[kept_];
+    item.Assign(RootFolder, entry);
     bool accept = true;
-    if (OnEnumItem) OnEnumItem(*this, *item, accept);
-    if (accept) items_.push_back(std::move(item));
+    if (OnEnumItem) OnEnumItem(*this, item, accept);
+    if (accept) ++kept_;
   }
 
-  if (Sorted) sort_items();
-}
-
-bool TStShellEnumerator::wanted(const FolderEntry& entry) const {
-  if (entry.is_hidden && !Options.contains(TStEnumOption::eoIncludeHidden)) return false;
-  const auto kind =
-      entry.is_folder ? TStEnumOption::eoIncludeFolders : TStEnumOption::eoIncludeNonFolders;
-  return Options.contains(kind);
-}
-
-std::string TStShellEnumerator::child_path(const std::string& name) const {
-  if (RootFolder.empty() || RootFolder.back() == '\\') return RootFolder + name;
-  return RootFolder + "\\" + name;
+  const bool in_order = listing.in_name_order && SortDirection == TStSortDirection::sdAscending;
+  if (Sorted && !in_order) sort_items();
 }
 
 void TStShellEnumerator::sort_items() {
   const bool ascending = SortDirection == TStSortDirection::sdAscending;
-  std::stable_sort(items_.begin(), items_.end(), [ascending](const auto& a, const auto& b) {
-    const std::string x = text::file_name(a->Path());
-    const std::string y = text::file_name(b->Path());
-    return ascending ? text::name_listed_before(x, y) : text::name_listed_before(y, x);
-  });
+  const auto before = [ascending](const auto& a, const auto& b) {
+    return ascending ? text::name_listed_before(a.Name(), b.Name())
+                     : text::name_listed_before(b.Name(), a.Name());
+  };
+  const auto kept = items_.begin() + static_cast<std::ptrdiff_t>(kept_);
+  if (!std::is_sorted(items_.begin(), kept, before)) std::stable_sort(items_.begin(), kept, before);
 }
 
 }  // namespace lumenpoll

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <set>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cycle/folder_lister.h"
@@ -13,16 +14,21 @@ namespace lumenpoll {
 // One listed entry; owned by its scanner until the next scan begins.
 class TStShellItem {
  public:
-  TStShellItem(std::string path, bool is_file_system, bool is_folder)
-      : path_(std::move(path)), is_file_system_(is_file_system), is_folder_(is_folder) {}
   const std::string& Path() const { return path_; }
   bool IsFileSystem() const { return is_file_system_; }
   bool IsFolder() const { return is_file_system_ && is_folder_; }
 
  private:
+  friend class TStShellEnumerator;
+  // Made anew for each listed entry; the scanner reuses the storage of earlier scans' items
+  // so that a scan of a crowded folder does not allocate a path for every entry.
+  void Assign(const std::string& folder, const FolderEntry& entry);
+  std::string_view Name() const { return std::string_view(path_).substr(name_start_); }
+
   std::string path_;
-  bool is_file_system_;
-  bool is_folder_;
+  std::size_t name_start_ = 0;
+  bool is_file_system_ = false;
+  bool is_folder_ = false;
 };
 
 enum class TStEnumOption { eoIncludeFolders, eoIncludeHidden, eoIncludeNonFolders };
@@ -51,15 +57,15 @@ class TStShellEnumerator {
   // an error raised by OnEnumItem leaves at once.
   void Enumerate();
 
-  const std::vector<std::unique_ptr<TStShellItem>>& Items() const { return items_; }
+  // The items kept by the last scan.
+  std::span<const TStShellItem> Items() const { return {items_.data(), kept_}; }
 
  private:
-  bool wanted(const FolderEntry& entry) const;
-  std::string child_path(const std::string& name) const;
   void sort_items();
 
   FolderLister& lister_;
-  std::vector<std::unique_ptr<TStShellItem>> items_;
+  std::vector<TStShellItem> items_;  // the first kept_ are the last scan's
+  std::size_t kept_ = 0;
 };
 
 }  // namespace lumenpoll

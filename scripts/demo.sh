@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds lumenpoll (or lumenpoll-lite with --lite), sets up a demo station under build/demo,
-# starts the program and sends one sample raw file through the whole cycle.
+# Builds lumenpoll (or lumenpoll-lite with --lite), sets up the demo station under build/demo,
+# starts the program and sends one sample raw file through the whole cycle: ImageJ processes
+# it with the macro of the saved selection, dcmtk makes the DICOM file, which is checked with
+# dcmdump and rendered to PNG beside the window's screenshots.
 #
 #   bash scripts/demo.sh [--lite]
 #
@@ -31,7 +33,7 @@ lite=false
 case "${1:-}" in
   "") ;;
   --lite) lite=true ;;
-  -h | --help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+  -h | --help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
   *) echo "usage: $0 [--lite]" >&2; exit 2 ;;
 esac
 if $lite; then program=lumenpoll-lite; else program=lumenpoll; fi
@@ -46,19 +48,24 @@ build_programs() {
   cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DLUMENPOLL_DRIVE_C="$DRIVE" \
     -DLUMENPOLL_BUILD_TESTS=OFF >"$BUILD/configure.log" 2>&1 ||
     { tail -n 30 "$BUILD/configure.log" >&2; die "configuring failed (log: $BUILD/configure.log)"; }
-  cmake --build "$BUILD" --target lumenpoll lumenpoll-lite -j "$(nproc)" ||
+  cmake --build "$BUILD" --target lumenpoll lumenpoll-lite lumenpoll-check -j "$(nproc)" ||
     die "build failed"
 }
 
 # The lite station is the full one with demo/drive_c_lite laid over it: a macro list without
-# technique texts and scripts that make the DICOM file in the import folder.
+# technique texts and a raw script that makes the DICOM file in the import folder.
 stage_station() {
   rm -rf "$DRIVE"
   rm -f "$SHOTS/$program"-*.png
   cp -a "$REPO/demo/drive_c" "$DRIVE"
   if $lite; then cp -a "$REPO/demo/drive_c_lite/." "$DRIVE/"; fi
-  mkdir -p "$SHOTS"
+  mkdir -p "$SHOTS" "$IMPORT" "$EXPORT"
   say "station: $DRIVE"
+  local edition=()
+  $lite && edition=(--lite)
+  "$BUILD/app/lumenpoll-check" "${edition[@]}" >"$BUILD/check.txt" ||
+    { cat "$BUILD/check.txt"; die "lumenpoll-check finds the demo station not ready"; }
+  say "lumenpoll-check: $(tail -n 1 "$BUILD/check.txt") (report: $BUILD/check.txt)"
 }
 
 # ---- X display and window ------------------------------------------------------------------
@@ -155,6 +162,7 @@ follow_cycle() {
   stage "$BASE.$processed appeared" "Processing $BASE.nef 3"
   wait_for 30 "DICOM script call" script_ran ij_dcm.bat
   stage "ij_dcm.bat $BASE started" "Processing $BASE.nef 4"
+  wait_for 30 "DICOM file $EXPORT/$BASE.dcm" test -f "$EXPORT/$BASE.dcm"
   sleep 1
   capture "$SHOTS/$program-stage4.png"
   wait_for 30 "delete script call" script_ran ij_del.bat
@@ -177,15 +185,24 @@ close_through_view_images() {
   say "window closed; saved selection: $(tr -d '\r' <"$DRIVE/Program Files/ImageJ/macroset.txt")"
 }
 
-report() {
+# The DICOM file must read back with dcmdump and render; its fields are shown.
+check_dicom() {
   local dicom="$EXPORT/$BASE.dcm"
+  dcmdump "$dicom" >"$BUILD/$BASE.dcmdump" 2>&1 ||
+    die "dcmdump cannot read $dicom: $(head -n 3 "$BUILD/$BASE.dcmdump")"
+  say "dcmdump $dicom:"
+  grep -E '\((0008,0016|0008,0060|0008,1030|0008,103e|0010,0010|0010,0020|0010,2201|0018,0015|0028,0010|0028,0011)\)' \
+    "$BUILD/$BASE.dcmdump" | sed 's/^/    /'
+  dcmj2pnm +on "$dicom" "$SHOTS/$program-dicom.png" || die "dcmj2pnm cannot render $dicom"
+  # The raw sample as the camera recorded it, for comparison.
+  convert "tiff:$SAMPLE" -auto-level "$SHOTS/sample-raw.png" 2>/dev/null || true
+}
+
+report() {
   echo
-  if [ -f "$dicom" ]; then
-    echo "DICOM file:   $dicom ($(wc -c <"$dicom") bytes)"
-  else
-    echo "DICOM file:   $dicom (not written yet)"
-  fi
-  echo "Screenshots:  $SHOTS/$program-stage4.png, $SHOTS/$program-end.png"
+  echo "DICOM file:   $EXPORT/$BASE.dcm ($(wc -c <"$EXPORT/$BASE.dcm") bytes)"
+  echo "Pictures:     $SHOTS/$program-stage4.png, $SHOTS/$program-end.png (window)"
+  echo "              $SHOTS/sample-raw.png (raw sample), $SHOTS/$program-dicom.png (DICOM file)"
   echo "Script calls: $SCRIPT_LOG"
 }
 
@@ -210,6 +227,7 @@ main() {
     program_pid=""  # the window stays for the operator
     say "the window stays open; drop more raw files into $IMPORT, close it with \"View Images\""
   fi
+  check_dicom
   report
 }
 

@@ -4,10 +4,12 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake git
+  g++ clang libclang-rt-14-dev make cmake git
   libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps
+  imagej dcmtk dcraw
+  dpkg-dev file
   # The Windows programs: cross compiler, GoogleTest's sources, Wine and its fonts.
   g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
 )

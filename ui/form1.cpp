@@ -55,12 +55,8 @@ void TForm1::cb_regionChange() {
 
 void TForm1::cb_speciesSet() {
   cb_region_.Clear();
-  const int s = cb_species_.ItemIndex();
-  if (s >= 0) {
-    const auto& names = table_.entry_names[s];
-    // A species header followed at once by another one has only the marker: no regions.
-    for (int k = 1; k < kSlots && names[k] != "END"; ++k) cb_region_.Add(names[k]);
-  }
+  for (const std::string& region : region_list(table_, cb_species_.ItemIndex()))
+    cb_region_.Add(region);
   cb_region_.SetItemIndex(0);
   if (has_chart()) sg_techset();
 }
@@ -110,9 +106,7 @@ void TForm1::OnClick(const std::string& control) {
 }
 
 std::string TForm1::MacroArgument() const {
-  const int s = cb_species_.ItemIndex();
-  if (s < 0) return {};
-  return MacroTable::at(table_.entry_macros, s, cb_region_.ItemIndex() + 1);
+  return macro_argument(table_, cb_species_.ItemIndex(), cb_region_.ItemIndex());
 }
 
 void TForm1::SetStatus(const std::string& text) {

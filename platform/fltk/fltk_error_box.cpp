@@ -122,6 +122,9 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
   BoxWindow box(w, h);
   box.end();
   box.copy_label(title.c_str());
+  // The icon title carries the message, so tools that read window titles (a screen reader,
+  // the end-to-end tests) can tell one box from another. message outlives the box.
+  box.iconlabel(message.c_str());
   box.color(kButtonFace);
   box.callback(hide_window);  // close box and Escape
   box.size_range(w, h, w, h);

@@ -4,11 +4,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
-#include "base/text.h"
+#include "base/listing_order.h"
 #include "platform/posix/unique_dir.h"
 
 namespace lumenpoll {
@@ -43,16 +44,23 @@ bool is_self_or_parent(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
+// The characters no name on the station's file system holds: controls and \ / : * ? " < > |
+constexpr std::array<bool, 256> kForbidden = [] {
+  std::array<bool, 256> forbidden{};
+  for (int c = 0; c < 32; ++c) forbidden[c] = true;
+  for (unsigned char c : std::string_view(R"(\/:*?"<>|)")) forbidden[c] = true;
+  return forbidden;
+}();
+
 bool station_can_hold(std::string_view name) {
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 32 ||
-           std::string_view(R"(\/:*?"<>|)").find(c) != std::string_view::npos;
-  });
+  return std::none_of(name.begin(), name.end(),
+                      [](char c) { return kForbidden[static_cast<unsigned char>(c)]; });
 }
 
 // A failure of readdir part-way ends the listing with what was read.
-std::vector<FolderEntry> read_entries(DIR* dir) {
+std::vector<FolderEntry> read_entries(DIR* dir, std::size_t expected) {
   std::vector<FolderEntry> entries;
+  entries.reserve(expected);
   for (;;) {
     const dirent* entry = ::readdir(dir);
     if (entry == nullptr) break;
@@ -71,6 +79,29 @@ std::vector<FolderEntry> read_entries(DIR* dir) {
   return entries;
 }
 
+// Puts the entries in the station's listing order in place, following each cycle of the
+// permutation, so that a crowded folder is not copied.
+void put_in_listing_order(std::vector<FolderEntry>& entries) {
+  std::vector<std::string_view> names;
+  names.reserve(entries.size());
+  for (const FolderEntry& entry : entries) names.emplace_back(entry.name);
+  std::vector<std::size_t> order = listing_order(names);
+  names.clear();  // the views die with the moves below
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    FolderEntry held = std::move(entries[start]);
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      entries[at] = std::move(entries[from]);
+      order[at] = at;
+      at = from;
+    }
+    entries[at] = std::move(held);
+    order[at] = at;
+  }
+}
+
 }  // namespace
 
 FolderListing PosixFolderLister::list(const std::string& folder) {
@@ -86,11 +117,10 @@ FolderListing PosixFolderLister::list(const std::string& folder) {
     if (errno == ENOTDIR) return {FolderStatus::NotAFolder, {}};
     return {FolderStatus::Unreadable, {}};
   }
-  listing.entries = read_entries(dir.get());
-  std::sort(listing.entries.begin(), listing.entries.end(),
-            [](const FolderEntry& a, const FolderEntry& b) {
-              return text::name_listed_before(a.name, b.name);
-            });
+  listing.entries = read_entries(dir.get(), expected_entries_);
+  put_in_listing_order(listing.entries);
+  listing.in_name_order = true;
+  expected_entries_ = listing.entries.size();
   return listing;
 }
 

@@ -19,6 +19,7 @@ class PosixFolderLister : public FolderLister {
 
  private:
   DrivePath drive_;
+  std::size_t expected_entries_ = 0;  // the last listing's size, to read the next in one go
 };
 
 }  // namespace lumenpoll

@@ -1,15 +1,14 @@
 #include "platform/posix/posix_shell.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <vector>
 
 #include "base/text.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/detached_process.h"
 #include "platform/posix/error_codes.h"
+#include "platform/posix/script_access.h"
 #include "platform/posix/windows_messages.h"
 
 namespace lumenpoll {
@@ -22,17 +21,6 @@ constexpr std::uintptr_t kStarted = 42;
 
 bool is_open_verb(const std::string& verb) {
   return verb.empty() || text::upper_case(verb) == "OPEN";
-}
-
-// 0 when the script can be handed to the interpreter, else the shell's code.
-std::uintptr_t script_problem(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return static_cast<std::uintptr_t>(missing_path_code(path));
-    return shell_error_code(errno);
-  }
-  if (S_ISDIR(st.st_mode) || ::access(path.c_str(), R_OK) != 0) return kAccessDenied;
-  return 0;
 }
 
 bool is_folder(const std::string& path) {

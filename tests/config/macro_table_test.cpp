@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,55 @@ TEST_F(MacroListTest, DataReadBeforeAReadFailureStays) {
   EXPECT_EQ(species, (Names{"Dog"}));
   EXPECT_EQ(table.entry_names[0][1], "a ");
   EXPECT_EQ(auto_close, "NO");
+}
+
+// The checker explains a station from these reports, so each line must come with its fate.
+TEST_F(MacroListTest, TheObserverSeesEveryLineWithWhatBecameOfIt) {
+  const std::string file =
+      "\xEF\xBB\xBFstray\r\n"
+      "[Dog]\r\n"
+      "a x\r\n"
+      "[AUTOCLOSE]\r\n"
+      "yes\r\n"
+      "b y\r\n"
+      "[Cat]\r\n"
+      "[AUTOCLOSE]";
+  fs_.files[kMacroListPath] = file;
+  std::vector<MacroLine> seen;
+  MacroTable observed;
+  std::string auto_close;
+  read_macro_list(fs_, kMacroListPath, Edition::Full, observed, auto_close, {},
+                  [&seen](const MacroLine& line) { seen.push_back(line); });
+  const MacroList plain = read(file);
+  EXPECT_EQ(observed.entry_names, plain.table.entry_names) << "the observer changed the reading";
+  EXPECT_EQ(auto_close, "NO");  // the value-less auto-close section at the end
+
+  using K = MacroLineKind;
+  struct Fate {
+    int number;
+    K kind;
+    int row, slot, end_row, end_slot;
+  };
+  const Fate expected[] = {
+      {1, K::EntryDropped, -1, -1, -1, -1},  {2, K::Species, 0, -1, -1, -1},
+      {3, K::Entry, 0, 1, -1, -1},           {4, K::AutoClose, 0, -1, 0, 2},
+      {5, K::AutoCloseValue, 0, -1, -1, -1}, {6, K::Entry, 0, 1, -1, -1},
+      {7, K::Species, 1, -1, 0, 2},          {8, K::AutoClose, 1, -1, 1, 1},
+      {9, K::AutoCloseValue, 1, -1, -1, -1},
+  };
+  ASSERT_EQ(seen.size(), std::size(expected));
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    const Fate& f = expected[i];
+    const MacroLine& l = seen[i];
+    EXPECT_EQ(
+        (std::array{l.number, static_cast<int>(l.kind), l.row, l.slot, l.end_row, l.end_slot}),
+        (std::array{f.number, static_cast<int>(f.kind), f.row, f.slot, f.end_row, f.end_slot}))
+        << "line " << i + 1;
+  }
+  EXPECT_TRUE(seen[0].byte_order_mark);
+  EXPECT_EQ(seen[0].text, "stray");
+  EXPECT_TRUE(seen[8].past_end);
+  EXPECT_FALSE(seen[4].past_end);
 }
 
 TEST(MacroTable, AtGivesEmptyTextOutsideTheTable) {

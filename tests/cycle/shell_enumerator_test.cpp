@@ -33,7 +33,7 @@ class ShellEnumeratorTest : public ::testing::Test {
 
   std::vector<std::string> kept() const {
     std::vector<std::string> paths;
-    for (const auto& item : scanner.Items()) paths.push_back(item->Path());
+    for (const auto& item : scanner.Items()) paths.push_back(item.Path());
     return paths;
   }
 

@@ -19,7 +19,7 @@ readonly IMPORT="$DRIVE/TOLVA/import"
 readonly CALLS="$DRIVE/calls.log"
 readonly TAB=$'\t'
 
-for tool in Xvfb xdotool xwininfo; do
+for tool in Xvfb xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$SKIPPED"; }
 done
 
@@ -76,18 +76,54 @@ trap cleanup EXIT
 error_box_shown() { xdotool search --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; }
 program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 
+# A box whose message is this may open while wait_until waits: it is closed, not a failure.
+TOLERATED_BOX=""
+
 # wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program
-# ends (unless it has already been seen to end) or when it shows an error box meanwhile.
+# ends (unless it has already been seen to end) or when it shows an error box meanwhile
+# (other than one saying TOLERATED_BOX).
 wait_until() {
-  local seconds=$1 what=$2
+  local seconds=$1 what=$2 box
   shift 2
   local deadline=$((SECONDS + seconds))
   until "$@"; do
     [ -z "$program_pid" ] || program_running || fail "the program ended before $what"
-    error_box_shown && fail "the program shows an error box before $what"
+    box=$(box_window)
+    if [ -n "$box" ]; then
+      [ -n "$TOLERATED_BOX" ] && [ "$(box_message "$box")" == "$TOLERATED_BOX" ] ||
+        fail "the program shows an error box before $what: $(box_message "$box")"
+      close_box "$box"
+    fi
     [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${seconds}s"
     sleep 0.2
   done
+}
+
+# ---- error boxes ---------------------------------------------------------------------------
+
+box_window() { xdotool search --name "^$ERROR_CAPTION\$" 2>/dev/null | head -n 1 || true; }
+
+# box_message WINDOW: the box's message, which it also carries as its icon title.
+box_message() {
+  xprop -id "$1" WM_ICON_NAME 2>/dev/null | sed -n 's/^WM_ICON_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'
+}
+
+# close_box WINDOW: Escape, as the operator would close it.
+close_box() { xdotool windowfocus --sync "$1" key Escape >/dev/null 2>&1 || true; }
+
+# expect_box SECONDS TEXT: a box saying TEXT opens within SECONDS; it is then closed.
+expect_box() {
+  local seconds=$1 text=$2 box message
+  local deadline=$((SECONDS + seconds))
+  until box=$(box_window) && [ -n "$box" ]; do
+    program_running || fail "the program ended before the box \"$text\""
+    [ "$SECONDS" -lt "$deadline" ] || fail "no box \"$text\" within ${seconds}s"
+    sleep 0.2
+  done
+  message=$(box_message "$box")
+  [ "$message" == "$text" ] || fail "the box says \"$message\", expected \"$text\""
+  close_box "$box"
+  note "box: $message"
 }
 
 # ---- X server and window -------------------------------------------------------------------
@@ -141,6 +177,8 @@ write_crlf() {
 # stage_station SELECTION_BYTES PROCESSED DECOY: a fresh drive with the stand-in scripts;
 # the test writes its macro list afterwards.
 stage_station() {
+  # A test may have left a file immutable (read-only even for root).
+  [ ! -d "$DRIVE" ] || chattr -R -i "$DRIVE" >/dev/null 2>&1 || true
   rm -rf "$DRIVE"
   mkdir -p "$IMAGEJ" "$IMPORT" "$ARTIFACTS"
   cp "$E2E_SOURCE"/stand_ins/*.bat "$IMAGEJ/"

@@ -132,12 +132,17 @@ TEST_F(FolderScanTest, ListerTellsMissingFromNotAFolder) {
 }
 
 TEST_F(FolderScanTest, ListerOrdersByUpperCasedNameThenBytes) {
-  for (const char* name : {"c.nef", "b.NEF", "a_b", "B.NEF", "aab", "A.nef"}) {
+  // Long names share their first sixteen characters, which decide most comparisons.
+  for (const char* name :
+       {"c.nef", "b.NEF", "a_b", "B.NEF", "aab", "A.nef", "shot_2026_12_08_b.NEF",
+        "SHOT_2026_12_08_A.nef", "shot_2026_12_08_", "shot_2026_12_08_a.NEF"}) {
     drive_.write_file("TOLVA/import/" + std::string(name), "");
   }
   const FolderListing listing = lister_.list(kImport);
   EXPECT_EQ(names(listing),
-            (std::vector<std::string>{"A.nef", "aab", "a_b", "B.NEF", "b.NEF", "c.nef"}));
+            (std::vector<std::string>{"A.nef", "aab", "a_b", "B.NEF", "b.NEF", "c.nef",
+                                      "shot_2026_12_08_", "SHOT_2026_12_08_A.nef",
+                                      "shot_2026_12_08_a.NEF", "shot_2026_12_08_b.NEF"}));
 }
 
 // Only what the station's shell could list: a FIFO or a link that leads nowhere would be

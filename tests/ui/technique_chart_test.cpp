@@ -21,7 +21,8 @@ std::string groups(int count, int starred) {
   std::string text;
   for (int g = 1; g <= count; ++g) {
     const std::string n = std::to_string(g);
-    text += "[" + std::string(g == starred ? "*" : "") + n + " " + n + "0 " + n + "] ";
+    text += g == starred ? "[*" : "[";
+    text += n + " " + n + "0 " + n + "] ";
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Test stand-in: records the call, then writes <base>.<processed> into the import folder.
-# stand_in.conf sets processed (TIF or DCM) and may set a decoy extension: a decoy file
+# stand_in.conf sets processed (TIF or DCM), may set raw_delay (seconds until the processed
+# image appears) and may set a decoy extension: a decoy file
 # is written first, then the real one decoy_lead seconds later, so an edition that takes
 # the wrong extension runs the DICOM script before the real file is logged as written.
 here=$(cd "$(dirname "$0")" && pwd) || exit 1
@@ -9,7 +10,7 @@ log="$drive/calls.log"
 import="$drive/TOLVA/import"
 printf '%s\t%s\t%s\t%s\n' ij_raw.bat "$#" "$*" "$(date +%s.%N)" >>"$log"
 
-processed=TIF decoy="" decoy_lead=7
+processed=TIF decoy="" decoy_lead=7 raw_delay=1
 # shellcheck source=/dev/null
 . "$here/stand_in.conf"
 base=$1
@@ -18,7 +19,7 @@ if [ -n "$decoy" ]; then
   : >"$import/$base.$decoy"
   sleep "$decoy_lead"
 else
-  sleep 1
+  sleep "$raw_delay"
 fi
 # Logged before it appears, so the log order matches what the program can see.
 printf 'wrote\t1\t%s\t%s\n' "$base.$processed" "$(date +%s.%N)" >>"$log"

@@ -1,19 +1,14 @@
 #!/bin/sh
-# Sample DICOM script: ij_dcm.bat <base name>
-# Makes <base>.dcm in the export folder from the processed image <base>.TIF.
-drive=$(cd "$(dirname "$0")/../.." && pwd) || exit 1
-import="$drive/TOLVA/import"
-export="$drive/TOLVA/export"
+# DICOM script: ij_dcm.bat <base name>
+# Makes <base>.dcm in the export folder from the processed image of <base>, with dcmtk.
+# shellcheck source=SCRIPTDIR/station.sh
+. "$(dirname "$0")/station.sh"
+log "$script${*:+ $*}"
+[ $# -eq 1 ] || fail "expected a base name, got $# arguments"
 base=$1
-echo "$(date +%T) ij_dcm.bat $*" >>"$drive/TOLVA/scripts.log"
+check_name "base name" "$base"
+mkdir -p "$export_dir" || fail "cannot make $export_dir"
 
-tif=
-for f in "$import/$base".*; do
-  case $f in *.[Tt][Ii][Ff]) tif=$f ;; esac
-done
-[ -n "$tif" ] || exit 1
-
-# A DICOM file opens with a 128-byte preamble and "DICM"; the image bytes follow.
-mkdir -p "$export" || exit 1
-{ dd if=/dev/zero bs=128 count=1 2>/dev/null; printf 'DICM'; cat "$tif"; } >"$export/.$base.part" &&
-  mv "$export/.$base.part" "$export/$base.dcm"
+make_dicom "$base" "$export_dir/.$base.dcm.part"
+publish "$export_dir/.$base.dcm.part" "$export_dir/$base.dcm" ||
+  fail "cannot put $base.dcm into $export_dir"

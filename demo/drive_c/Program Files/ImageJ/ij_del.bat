@@ -1,12 +1,15 @@
 #!/bin/sh
-# Sample clean-up script: ij_del.bat <base name>
-# Removes the raw file and the processed image (.TIF, or .DCM for lumenpoll-lite).
-drive=$(cd "$(dirname "$0")/../.." && pwd) || exit 1
-import="$drive/TOLVA/import"
+# Clean-up script: ij_del.bat <base name>
+# Deletes the working files of <base>: the raw file and the processed image (.TIF, or .DCM
+# on a lite station) in the import folder, and whatever the work folder holds of it.
+# shellcheck source=SCRIPTDIR/station.sh
+. "$(dirname "$0")/station.sh"
+log "$script${*:+ $*}"
+[ $# -eq 1 ] || fail "expected a base name, got $# arguments"
 base=$1
-echo "$(date +%T) ij_del.bat $*" >>"$drive/TOLVA/scripts.log"
-[ -n "$base" ] || exit 1
+check_name "base name" "$base"
 
-for f in "$import/$base".*; do
-  case $f in *.[Nn][Ee][Ff] | *.[Tt][Ii][Ff] | *.[Dd][Cc][Mm]) rm -f "$f" ;; esac
+for ext in NEF TIF DCM; do
+  while f=$(found_in_import "$base" "$ext"); do rm -f "$f" || fail "cannot delete $f"; done
 done
+rm -f "$work/$base".*

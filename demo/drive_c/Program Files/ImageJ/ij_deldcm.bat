@@ -1,9 +1,13 @@
 #!/bin/sh
-# Sample start-up script: ij_deldcm.bat (no arguments).
-# Clears the DICOM export folder of the previous session.
-# lumenpoll starts the scripts in its own working folder, so the station's
-# drive folder is found from this script's location: <drive>/Program Files/ImageJ.
-drive=$(cd "$(dirname "$0")/../.." && pwd) || exit 1
-echo "$(date +%T) ij_deldcm.bat" >>"$drive/TOLVA/scripts.log"
+# Start-up script: ij_deldcm.bat (no arguments)
+# Clears what an earlier session left half done: the work folder, half-written files, and
+# processed images (.TIF, .DCM) in the import folder whose cycle never ended. Raw files stay:
+# lumenpoll takes them up again.
+# shellcheck source=SCRIPTDIR/station.sh
+. "$(dirname "$0")/station.sh"
+log "$script${*:+ $*}"
 
-mkdir -p "$drive/TOLVA/export" && rm -f "$drive/TOLVA/export"/*
+rm -f "$work"/* "$import"/.*.part "$export_dir"/.*.part
+for f in "$import"/*; do
+  case $(upper "${f##*.}") in TIF | DCM) rm -f "$f" ;; esac
+done

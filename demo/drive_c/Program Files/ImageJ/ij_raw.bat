@@ -1,18 +1,19 @@
 #!/bin/sh
-# Sample raw script: ij_raw.bat <base name> <macro argument>
-# A site runs ImageJ's raw macro here; this sample turns the raw file's bytes
-# into <base>.TIF in the import folder a moment later.
-drive=$(cd "$(dirname "$0")/../.." && pwd) || exit 1
-import="$drive/TOLVA/import"
-base=$1
-echo "$(date +%T) ij_raw.bat $*" >>"$drive/TOLVA/scripts.log"
+# Raw script: ij_raw.bat <base name> <macro argument>
+# Processes the raw file <base>.NEF of the import folder with the ImageJ macro
+# <macro argument>.ijm and puts the processed image <base>.TIF into the import folder,
+# which is what lumenpoll waits for. The JPEG the DICOM script needs stays in the work folder.
+# shellcheck source=SCRIPTDIR/station.sh
+. "$(dirname "$0")/station.sh"
+log "$script${*:+ $*}"
+[ $# -eq 2 ] || fail "expected a base name and a macro argument, got $# arguments"
+base=$1 macro=$2
+check_name "base name" "$base"
+check_name macro "$macro"
+[ -f "$imagej_dir/$macro.ijm" ] || fail "no macro $macro.ijm in $imagej_dir"
+raw=$(found_in_import "$base" NEF) || fail "no raw file $base.NEF in $import"
+mkdir -p "$work" || fail "cannot make $work"
 
-raw=
-for f in "$import/$base".*; do
-  case $f in *.[Nn][Ee][Ff]) raw=$f ;; esac
-done
-[ -n "$raw" ] || exit 1
-
-sleep 1
-# Written under a hidden name and renamed, so lumenpoll never sees half an image.
-cp "$raw" "$import/.$base.part" && mv "$import/.$base.part" "$import/$base.TIF"
+run_macro "$macro" "$raw" "$base"
+printf '%s\n' "$macro" >"$work/$base.macro" || fail "cannot write into $work"
+publish "$work/$base.tif" "$import/$base.TIF" || fail "cannot put $base.TIF into $import"

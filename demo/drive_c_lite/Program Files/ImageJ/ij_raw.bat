@@ -1,19 +1,21 @@
 #!/bin/sh
-# Sample raw script for lumenpoll-lite: ij_raw.bat <base name> <macro argument>
-# Here ImageJ writes the DICOM file itself: <base>.DCM appears in the import
-# folder a moment later, which is what lumenpoll-lite waits for.
-drive=$(cd "$(dirname "$0")/../.." && pwd) || exit 1
-import="$drive/TOLVA/import"
-base=$1
-echo "$(date +%T) ij_raw.bat $*" >>"$drive/TOLVA/scripts.log"
+# Raw script of a lite station: ij_raw.bat <base name> <macro argument>
+# Processes the raw file <base>.NEF of the import folder with the ImageJ macro
+# <macro argument>.ijm and makes the DICOM file itself: <base>.DCM in the import folder is
+# what lumenpoll-lite waits for.
+# station.sh comes from the full station, which this one is laid over.
+# shellcheck source=/dev/null
+. "$(dirname "$0")/station.sh"
+log "$script${*:+ $*}"
+[ $# -eq 2 ] || fail "expected a base name and a macro argument, got $# arguments"
+base=$1 macro=$2
+check_name "base name" "$base"
+check_name macro "$macro"
+[ -f "$imagej_dir/$macro.ijm" ] || fail "no macro $macro.ijm in $imagej_dir"
+raw=$(found_in_import "$base" NEF) || fail "no raw file $base.NEF in $import"
+mkdir -p "$work" || fail "cannot make $work"
 
-raw=
-for f in "$import/$base".*; do
-  case $f in *.[Nn][Ee][Ff]) raw=$f ;; esac
-done
-[ -n "$raw" ] || exit 1
-
-sleep 1
-# A DICOM file opens with a 128-byte preamble and "DICM"; the image bytes follow.
-{ dd if=/dev/zero bs=128 count=1 2>/dev/null; printf 'DICM'; cat "$raw"; } >"$import/.$base.part" &&
-  mv "$import/.$base.part" "$import/$base.DCM"
+run_macro "$macro" "$raw" "$base"
+printf '%s\n' "$macro" >"$work/$base.macro" || fail "cannot write into $work"
+make_dicom "$base" "$work/$base.dcm"
+publish "$work/$base.dcm" "$import/$base.DCM" || fail "cannot put $base.DCM into $import"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/edition.h"
+#include "base/file_system.h"
+#include "check/check_options.h"
+#include "check/script_probe.h"
+#include "cycle/folder_lister.h"
+
+namespace lumenpoll {
+
+// The services through which the checker looks at a station; it changes nothing.
+struct StationAccess {
+  FileSystem& files;
+  FolderLister& folders;
+  ScriptProbe& scripts;
+};
+
+struct StationReport {
+  std::vector<std::string> lines;  // the report as printed, single-byte texts
+  int findings = 0;                // what needs attention
+
+  CheckStatus status() const {
+    return findings == 0 ? CheckStatus::Ready : CheckStatus::NeedsAttention;
+  }
+};
+
+// Reads the station as the program of the edition reads it at start: the macro list, the
+// saved selection, the import folder and the four scripts.
+StationReport check_station(const StationAccess& station, Edition edition);
+
+}  // namespace lumenpoll

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# lumenpoll-check as a process: its exit status on a ready station, a broken one and one it
+# cannot check, and that it leaves the station as it found it.
+#   check_program_test.sh CHECKER DEMO_FOLDER WORK_FOLDER
+set -euo pipefail
+readonly CHECKER=$1 DEMO=$2 WORK=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# expect STATUS TEXT ARGS...: the checker ends with STATUS and prints TEXT.
+expect() {
+  local status=$1 text=$2 got=0
+  shift 2
+  "$CHECKER" "$@" >"$WORK/out" 2>&1 || got=$?
+  [ "$got" -eq "$status" ] || fail "$* ended with $got, not $status:"$'\n'"$(cat "$WORK/out")"
+  grep -qF -- "$text" "$WORK/out" || fail "$* did not print \"$text\":"$'\n'"$(cat "$WORK/out")"
+}
+
+rm -rf "$WORK"
+mkdir -p "$WORK"
+cp -a "$DEMO/drive_c" "$WORK/ready"
+cp -a "$DEMO/drive_c" "$WORK/broken"
+printf 'Canine\r\n[Canine]\r\nThorax LAT thorax_lat\r\n' >"$WORK/broken/Program Files/ImageJ/macrolist.txt"
+rm "$WORK/broken/Program Files/ImageJ/ij_del.bat"
+
+state() { (cd "$WORK/ready" && find . -printf '%p %s %T@ %m\n' | sort); }
+before=$(state)
+expect 0 "Ready." --drive "$WORK/ready"
+[ "$(state)" == "$before" ] || fail "the checker changed the station"
+(cd "$WORK" && expect 0 "Drive C: is $WORK/ready" --drive=ready)
+
+expect 1 "line 1: comes before the first species header: ignored" --drive "$WORK/broken"
+expect 1 "ij_del.bat: cannot be started: The system cannot find the file specified" \
+  --drive "$WORK/broken"
+expect 2 "no such folder to stand for drive C:" --drive "$WORK/none"
+expect 2 "unknown argument" --drive "$WORK/ready" extra
+expect 0 "Usage: lumenpoll-check" --help
+echo "check.program passed"

@@ -1,0 +1,201 @@
+#include "check/station_check.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_folder_lister.h"
+#include "fakes/fake_script_probe.h"
+#include "fakes/fake_station.h"
+
+namespace lumenpoll {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* const kGoodList =
+    "[Canine]\r\n"
+    "Thorax LAT thorax_lat [8 60 4] [*10 62 5]\r\n"
+    "Skull DV skull_dv\r\n"
+    "[Feline]\r\n"
+    "Thorax VD thorax_vd_cat [4 55 2.5]\r\n"
+    "[AUTOCLOSE]\r\n"
+    "NO\r\n";
+
+class StationCheckTest : public ::testing::Test {
+ protected:
+  StationCheckTest() {
+    files_.files[fakes::kMacroListFile] = kGoodList;
+    files_.files[fakes::kSelectionFile] = "0 1\r\n";
+    folders_.folders[fakes::kImportFolder] = {};
+  }
+
+  StationReport check(Edition edition = Edition::Full) {
+    return check_station({files_, folders_, scripts_}, edition);
+  }
+
+  // The report's "line N: ..." findings, without their indent.
+  Lines line_findings(Edition edition = Edition::Full) {
+    Lines found;
+    for (const std::string& line : check(edition).lines)
+      if (line.starts_with("  line ")) found.push_back(line.substr(2));
+    return found;
+  }
+
+  static bool has(const StationReport& report, const std::string& text) {
+    return std::any_of(report.lines.begin(), report.lines.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+  }
+
+  fakes::FakeFileSystem files_;
+  fakes::FakeFolderLister folders_;
+  fakes::FakeScriptProbe scripts_;
+};
+
+TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
+  const StationReport report = check();
+  EXPECT_EQ(report.status(), CheckStatus::Ready) << testing::PrintToString(report.lines);
+  EXPECT_TRUE(has(report, "every line reads as written"));
+  EXPECT_TRUE(has(report, "      [1] Skull DV             macro argument \"skull_dv\""));
+  EXPECT_TRUE(has(report, "        > 10     62     5      (highlighted)"));
+  EXPECT_TRUE(
+      has(report, "selects species [0] Canine, region [1] Skull DV: macro argument \"skull_dv\""));
+  EXPECT_TRUE(has(report, "C:\\Program Files\\ImageJ\\ij_raw.bat: ready"));
+  EXPECT_TRUE(has(report, "  read from line 7: \"NO\""));
+}
+
+TEST_F(StationCheckTest, ReportsLinesThatDoNotReadAsWritten) {
+  files_.files[fakes::kMacroListFile] =
+      "\xEF\xBB\xBF"
+      "Species of the clinic\r\n"
+      "[Canine\r\n"
+      "Thorax LAT thorax_lat\r\n"
+      "\r\n"
+      "Skull\r\n"
+      "[AUTOCLOSE]\r\n"
+      "YES \r\n"
+      "Pelvis VD pelvis_vd\r\n"
+      "[Feline]\r\n"
+      "[Equine]\r\n"
+      "Hoof LM hoof_lm\r\n";
+  EXPECT_EQ(line_findings(),
+            (Lines{
+                "line 1: the file starts with a UTF-8 byte-order mark, which is skipped; its texts "
+                "are read as Windows-1252, so letters beyond ASCII show wrongly",
+                "line 1: comes before the first species header: ignored",
+                "line 2: the header has no closing \"]\": its last character is dropped, so the "
+                "species is \"Canin\"",
+                "line 4: blank line: becomes an empty region [1] of \"Canin\"",
+                "line 5: no blank between the region name and the macro argument: region \"S\", "
+                "macro argument \"kull\"",
+                "line 7: auto-close value \"YES \" is YES with blanks or control characters around "
+                "it, and the value is not trimmed: auto-close is NO",
+                "line 8: comes after the auto-close section, where entries count again from the "
+                "first: it replaces region [0] of \"Canin\" (line 3)",
+                "line 9: ends the region list of \"Canin\" before region [1]: the region of line 4 "
+                "and any after it are no longer offered (an auto-close section above a species "
+                "header resets the entry count)",
+                "line 9: species \"Feline\" has no entries: its region list is empty",
+                "line 10: no header follows the entries of species \"Equine\", so its region list "
+                "runs on to the table's end: 18 empty regions after its 1 (end the file with the "
+                "auto-close section)",
+            }));
+}
+
+TEST_F(StationCheckTest, ReportsWhatDoesNotFitTheTable) {
+  std::string list = "[Canine]\r\n";
+  for (int i = 1; i <= 20; ++i)
+    list += "Region" + std::to_string(i) + " m" + std::to_string(i) + "\r\n";
+  for (int s = 2; s <= 21; ++s) list += "[S" + std::to_string(s) + "]\r\nR r\r\n";
+  list += "[AUTOCLOSE]\r\nNO\r\n";
+  files_.files[fakes::kMacroListFile] = list;
+  // The 20th entry is line 21; species 21 is "[S21]" on line 60, its entry on line 61.
+  EXPECT_EQ(line_findings(),
+            (Lines{
+                "line 21: would be region [19] of \"Canine\", but a species holds at most 19 "
+                "regions: ignored",
+                "line 60: species 21 \"[S21]\": only 20 species fit, it is not offered",
+                "line 61: belongs to the species of line 60, which is not offered: ignored",
+            }));
+}
+
+TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
+  files_.files[fakes::kMacroListFile] =
+      "[Canine]\r\n"
+      "A a [8 60 4] [10 62\r\n"
+      "B b [1 1 1] [2 2 2] [3 3 3] [4 4 4] [5 5 5] [6 6 6] [7 7 7] [*8 8 8]\r\n"
+      "C c [*1 1 1] [*2 2 2]\r\n"
+      "D d [10 60 5][*12 65 6]\r\n"
+      "[AUTOCLOSE]\r\nNO\r\n";
+  EXPECT_EQ(line_findings(),
+            (Lines{
+                "line 2: technique text \"[8 60 4] [10 62\" does not read as [cm kVp mAs] groups: "
+                "row 2 shows CM \"10 \", kVp \"\", mAs \"\"",
+                "line 3: technique text has 8 groups: the chart shows the first 7",
+                "line 4: several rows are marked with \"*\": only row 2 is highlighted",
+            }));
+}
+
+TEST_F(StationCheckTest, TheLiteEditionReadsTechniqueTextsIntoTheEntry) {
+  EXPECT_EQ(line_findings(Edition::Lite),
+            (Lines{
+                "line 2: lumenpoll-lite reads no technique texts, so \"[\" is part of the entry: "
+                "region \"Thorax LAT thorax_lat [8 60 4] [*10 62 \", macro argument \"5]\"",
+                "line 5: lumenpoll-lite reads no technique texts, so \"[\" is part of the entry: "
+                "region \"Thorax VD thorax_vd_cat [4 55 \", macro argument \"2.5]\"",
+            }));
+  EXPECT_FALSE(has(check(Edition::Lite), "CM     kVp    mAs"));
+}
+
+TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThem) {
+  files_.files.erase(fakes::kMacroListFile);
+  files_.files.erase(fakes::kSelectionFile);
+  folders_.folders.clear();
+  scripts_.states[R"(C:\Program Files\ImageJ\ij_raw.bat)"] = {
+      2, "The system cannot find the file specified"};
+  const StationReport report = check();
+  EXPECT_EQ(report.status(), CheckStatus::NeedsAttention);
+  EXPECT_EQ(report.findings, 5);
+  EXPECT_TRUE(has(
+      report,
+      "  File not found: the program shows this at start and offers only what was read before"));
+  EXPECT_TRUE(has(report, "  none: the species list is empty"));
+  EXPECT_TRUE(has(report, "  File not found: the program shows this at start and selects nothing"));
+  EXPECT_TRUE(has(report, "  Invalid folder: there is no such folder"));
+  EXPECT_TRUE(
+      has(report, "ij_raw.bat: cannot be started: The system cannot find the file specified"));
+  EXPECT_TRUE(has(report, "Needs attention: 5 findings."));
+}
+
+TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
+  folders_.add_file(fakes::kImportFolder, "shot01.NEF");
+  folders_.add_file(fakes::kImportFolder, "shot 02.nef");
+  folders_.add_file(fakes::kImportFolder, "shot01.TIF");
+  const StationReport report = check();
+  EXPECT_EQ(report.findings, 1);
+  EXPECT_TRUE(has(report, "  \"shot 02.nef\": the program leaves this raw file alone"));
+  EXPECT_TRUE(
+      has(report, "1 raw file(s) waiting, taken up as soon as the program starts: shot01.NEF"));
+}
+
+TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
+  struct Case {
+    const char* saved;
+    const char* finding;
+  } cases[] = {
+      {"2 0", "species [2] is not in the species list"},
+      {"1 1", "selects species [1] Feline but region [1] is not in its region list"},
+      {"", "selects species [0] Canine, region [0] Thorax LAT: macro argument \"thorax_lat\""},
+  };
+  for (const Case& c : cases) {
+    files_.files[fakes::kSelectionFile] = c.saved;
+    EXPECT_TRUE(has(check(), c.finding)) << c.saved;
+  }
+}
+
+}  // namespace
+}  // namespace lumenpoll
