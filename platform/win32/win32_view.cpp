@@ -80,15 +80,16 @@ Win32View::Win32View(const FormDef& definition, const std::string& application_t
       logo_(make_logo_bitmap()),
       application_window_(application_title) {
   create_window();
-  build_children(window_, "");
+  build_children(handle(), "");
   if (controls_.size() != definition.controls.size())
     throw std::logic_error("Window definition has controls outside the window");
 }
 
-Win32View::~Win32View() {
-  // Nothing reaches the events while the window and its controls go.
-  ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-  ::DestroyWindow(window_);
+Win32View::~Win32View() = default;
+
+void Win32View::WindowDestroyer::operator()(HWND window) const {
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  ::DestroyWindow(window);
 }
 
 void Win32View::create_window() {
@@ -97,13 +98,15 @@ void Win32View::create_window() {
   const DWORD ex_style = kFormExStyle | (definition_.always_on_top ? WS_EX_TOPMOST : 0);
   RECT frame{0, 0, definition_.client_width, definition_.client_height};
   ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, ex_style);
-  window_ = ::CreateWindowExA(ex_style, class_name.c_str(), definition_.caption.c_str(), kFormStyle,
-                              0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                              application_window_.handle(), nullptr, instance(), this);
-  if (window_ == nullptr) throw std::runtime_error("The window could not be made");
-  application_window_.set_main_window(window_);
+  // Set at once: the procedure serves the window only once it is known to be ours.
+  window_.reset(::CreateWindowExA(ex_style, class_name.c_str(), definition_.caption.c_str(),
+                                  kFormStyle, 0, 0, frame.right - frame.left,
+                                  frame.bottom - frame.top, application_window_.handle(), nullptr,
+                                  instance(), this));
+  if (!handle()) throw std::runtime_error("The window could not be made");
+  application_window_.set_main_window(handle());
   // A dialog frame: its system menu moves and closes, nothing else.
-  const HMENU menu = ::GetSystemMenu(window_, FALSE);
+  const HMENU menu = ::GetSystemMenu(handle(), FALSE);
   for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
     ::DeleteMenu(menu, command, MF_BYCOMMAND);
 }
@@ -189,16 +192,16 @@ void Win32View::set_timer_handler(std::function<void(UINT_PTR)> handler) {
 
 void Win32View::Show() {
   RECT frame{};
-  ::GetWindowRect(window_, &frame);
+  ::GetWindowRect(handle(), &frame);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   application_window_.show();
-  ::ShowWindow(window_, SW_SHOW);
-  ::UpdateWindow(window_);
-  if (const HWND first = ::GetNextDlgTabItem(window_, nullptr, FALSE)) ::SetFocus(first);
+  ::ShowWindow(handle(), SW_SHOW);
+  ::UpdateWindow(handle());
+  if (const HWND first = ::GetNextDlgTabItem(handle(), nullptr, FALSE)) ::SetFocus(first);
 }
 
 int Win32View::run() {
@@ -208,7 +211,7 @@ int Win32View::run() {
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) throw std::runtime_error("The message loop failed");
     // Tab, the arrow keys and Enter among the controls, as in a dialog.
-    if (::IsDialogMessageA(window_, &message)) continue;
+    if (::IsDialogMessageA(handle(), &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
@@ -291,14 +294,14 @@ void Win32View::SetGridSelection(const GridRect& rect) {
 
 // Hidden at once; the window itself goes with the view, once the loop has ended.
 void Win32View::CloseWindow() {
-  ::ShowWindow(window_, SW_HIDE);
+  ::ShowWindow(handle(), SW_HIDE);
   application_window_.hide();
   ::PostQuitMessage(0);
 }
 
 LRESULT CALLBACK Win32View::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   Win32View* self = window_object<Win32View>(window, message, lparam);
-  if (self == nullptr || self->window_ != window)  // being made, or going
+  if (self == nullptr || self->handle() != window)  // being made, or going
     return ::DefWindowProcA(window, message, wparam, lparam);
   return self->handle_message(message, wparam, lparam);
 }
@@ -321,7 +324,7 @@ LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
       on_activate(wparam);
       return 0;
     default:
-      return ::DefWindowProcA(window_, message, wparam, lparam);
+      return ::DefWindowProcA(handle(), message, wparam, lparam);
   }
 }
 
@@ -367,11 +370,11 @@ LRESULT Win32View::control_colour(HDC dc, HWND control) {
 void Win32View::on_activate(WPARAM state) {
   if (LOWORD(state) == WA_INACTIVE) {
     const HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(window_, focus)) focus_ = focus;
+    if (focus != nullptr && ::IsChild(handle(), focus)) focus_ = focus;
   } else if (focus_ != nullptr && ::IsWindow(focus_)) {
     ::SetFocus(focus_);
   } else {
-    ::SetFocus(window_);
+    ::SetFocus(handle());
   }
 }
 

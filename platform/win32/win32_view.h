@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/win32/application_window.h"
@@ -31,7 +32,7 @@ class Win32View : public FormView {
   Win32View& operator=(const Win32View&) = delete;
   ~Win32View() override;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   // The control's window; null when the definition has no such control.
   HWND control_handle(const std::string& name) const;
   const TechniqueGrid* grid_control() const { return grid_.get(); }
@@ -77,18 +78,24 @@ class Win32View : public FormView {
   LRESULT control_colour(HDC dc, HWND control);
   void on_activate(WPARAM state);
 
+  // Destroys the window and its controls, nothing reaching the events meanwhile.
+  struct WindowDestroyer {
+    void operator()(HWND window) const;
+  };
+
   const FormDef& definition_;
   FormEvents& events_;
   std::function<void(UINT_PTR)> on_timer_;
   UniqueFont font_;
   UniqueBitmap logo_;  // outlives the window that shows it
   ApplicationWindow application_window_;
-  HWND window_ = nullptr;  // destroyed first of all, in the destructor
   std::map<std::string, Control> controls_;
   std::map<HWND, std::string> names_;
   std::vector<std::unique_ptr<FrameControl>> frames_;
   std::unique_ptr<TechniqueGrid> grid_;
   HWND focus_ = nullptr;  // the control that had the focus when the window went inactive
+  // Last: destroyed first, while the objects its controls call on still exist.
+  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer> window_;
 };
 
 }  // namespace lumenpoll
