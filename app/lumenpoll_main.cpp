@@ -1,5 +1,5 @@
 #include "app/station.h"
 
 int main() {
-  return lumenpoll::run_station(lumenpoll::Edition::Full, LUMENPOLL_DRIVE_C);
+  return lumenpoll::run_station(lumenpoll::Edition::Full);
 }

@@ -3,7 +3,7 @@
 #include <exception>
 #include <ostream>
 
-#include "platform/fltk/cp1252.h"
+#include "platform/common/cp1252.h"
 
 namespace lumenpoll {
 

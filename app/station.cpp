@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "app/application_title.h"
+#include "app/event_relay.h"
 #include "app/start_guard.h"
 #include "base/application.h"
 #include "platform/fltk/fltk_error_box.h"
@@ -19,34 +21,6 @@
 
 namespace lumenpoll {
 namespace {
-
-constexpr const char* kApplicationTitle = "Orvend Image Processing";
-
-// The view is built before the window object that handles its events; nothing reaches
-// the relay before the window is shown, by which time it is bound.
-class EventRelay : public FormEvents {
- public:
-  void bind(FormEvents& target) { target_ = &target; }
-
-  void OnShow() override {
-    if (target_) target_->OnShow();
-  }
-  void OnCloseRequest() override {
-    if (target_) target_->OnCloseRequest();
-  }
-  void OnSelect(const std::string& control, int index) override {
-    if (target_) target_->OnSelect(control, index);
-  }
-  void OnChange(const std::string& control, int index) override {
-    if (target_) target_->OnChange(control, index);
-  }
-  void OnClick(const std::string& control) override {
-    if (target_) target_->OnClick(control);
-  }
-
- private:
-  FormEvents* target_ = nullptr;
-};
 
 // Builds the window and the cycle, then runs until the window closes.
 int run_window(Edition edition, const std::string& drive_c) {
@@ -72,10 +46,11 @@ int run_window(Edition edition, const std::string& drive_c) {
 
 }  // namespace
 
-int run_station(Edition edition, const std::string& drive_c) {
+// Drive C: of the station is a folder fixed per program at build time.
+int run_station(Edition edition) {
   FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
   return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
-                              [&] { return run_window(edition, drive_c); });
+                              [&] { return run_window(edition, LUMENPOLL_DRIVE_C); });
 }
 
 }  // namespace lumenpoll

@@ -6,7 +6,7 @@
 
 #include "check/check_options.h"
 #include "check/station_check.h"
-#include "platform/fltk/cp1252.h"
+#include "platform/common/cp1252.h"
 #include "platform/posix/drive_path.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_folder_lister.h"

@@ -11,6 +11,11 @@
 # Missing Debian packages are installed through apt-get (scripts/install-deps.sh, as root).
 set -euo pipefail
 
+# The Windows programs, under Wine: --windows [--lite] (scripts/demo-windows.sh).
+for arg in "$@"; do
+  [ "$arg" != --windows ] || exec bash "$(dirname "${BASH_SOURCE[0]}")/demo-windows.sh" "$@"
+done
+
 readonly CAPTION="Velmora Imaging Processing"
 readonly ERROR_CAPTION="Orvend Image Processing"
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -10,6 +10,8 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick procps
   imagej dcmtk dcraw
   dpkg-dev file
+  # The Windows programs: cross compiler, GoogleTest's sources, Wine and its fonts.
+  g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
 )
 
 missing=()

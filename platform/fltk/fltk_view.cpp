@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/fltk/add_child.h"
-#include "platform/fltk/cp1252.h"
+#include "platform/common/cp1252.h"
 #include "platform/fltk/form_widgets.h"
 #include "platform/fltk/jpeg_logo.h"
 #include "platform/fltk/literal_label.h"

@@ -18,7 +18,10 @@ const std::string kEmpty;
 }  // namespace
 
 TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize size)
-    : Fl_Table(x, y, w, h), layout_(layout), font_size_(size) {
+    : Fl_Table(x, y, w, h),
+      layout_(layout),
+      font_size_(size),
+      selection_(layout.cols, layout.rows, layout.fixed_cols, layout.fixed_rows) {
   end();
   box(FL_DOWN_FRAME);
   color(kWindowWhite);
@@ -47,22 +50,11 @@ const std::string& TextGrid::cell(int col, int row) const {
 }
 
 void TextGrid::set_selection(const GridRect& rect) {
-  selection_ = rect;
-  current_ = {rect.right, rect.bottom};
-  far_corner_ = {rect.left, rect.top};
+  selection_.set(rect);
   redraw();
 }
 
-bool TextGrid::is_fixed(int col, int row) const {
-  return row < layout_.fixed_rows || col < layout_.fixed_cols;
-}
-
-bool TextGrid::selected(int col, int row) const {
-  return col >= selection_.left && col <= selection_.right && row >= selection_.top &&
-         row <= selection_.bottom;
-}
-
-bool TextGrid::selectable_at(int x, int y, Cell& cell) {
+bool TextGrid::cell_at(int x, int y, Cell& cell) {
   if (x < tix || y < tiy || x >= tix + tiw || y >= tiy + tih) return false;
   int left = tix;
   int col = 0;
@@ -70,62 +62,37 @@ bool TextGrid::selectable_at(int x, int y, Cell& cell) {
   int top = tiy;
   int row = 0;
   while (row < layout_.rows && y >= top + row_height(row)) top += row_height(row++);
-  if (col >= layout_.cols || row >= layout_.rows || is_fixed(col, row)) return false;
+  if (col >= layout_.cols || row >= layout_.rows) return false;
   cell = {col, row};
   return true;
 }
 
-void TextGrid::select_range(Cell current, Cell far_corner) {
-  current_ = current;
-  far_corner_ = far_corner;
-  selection_ = {std::min(current.col, far_corner.col), std::min(current.row, far_corner.row),
-                std::max(current.col, far_corner.col), std::max(current.row, far_corner.row)};
-  redraw();
-}
-
-bool TextGrid::inside_selectable(Cell cell) const {
-  return cell.col >= layout_.fixed_cols && cell.row >= layout_.fixed_rows &&
-         cell.col < layout_.cols && cell.row < layout_.rows;
-}
-
 bool TextGrid::handle_key(int key, bool extend) {
-  const int first_col = layout_.fixed_cols;
-  const int first_row = layout_.fixed_rows;
-  const int last_col = layout_.cols - 1;
-  const int last_row = layout_.rows - 1;
-  if (first_col > last_col || first_row > last_row) return false;
-  const bool valid = inside_selectable(current_) && inside_selectable(far_corner_);
-  Cell next = extend ? far_corner_ : current_;
+  GridSelection::Move move;
   switch (key) {
     case FL_Left:
-      next.col = std::max(first_col, next.col - 1);
+      move = GridSelection::Move::Left;
       break;
     case FL_Right:
-      next.col = std::min(last_col, next.col + 1);
+      move = GridSelection::Move::Right;
       break;
     case FL_Up:
-      next.row = std::max(first_row, next.row - 1);
+      move = GridSelection::Move::Up;
       break;
     case FL_Down:
-      next.row = std::min(last_row, next.row + 1);
+      move = GridSelection::Move::Down;
       break;
     case FL_Home:
-      next.col = first_col;
+      move = GridSelection::Move::Home;
       break;
     case FL_End:
-      next.col = last_col;
+      move = GridSelection::Move::End;
       break;
     default:
       return false;
   }
-  if (!valid) {  // nothing usable selected: start at the first cell
-    const Cell first{first_col, first_row};
-    select_range(first, first);
-  } else if (extend) {
-    select_range(current_, next);
-  } else {
-    select_range(next, next);
-  }
+  if (!selection_.move(move, extend)) return false;
+  redraw();
   return true;
 }
 
@@ -138,18 +105,20 @@ int TextGrid::handle(int event) {
     case FL_PUSH: {
       take_focus();
       Cell cell;
-      dragging_ = selectable_at(Fl::event_x(), Fl::event_y(), cell);
-      if (dragging_) select_range(cell, cell);
+      if (!cell_at(Fl::event_x(), Fl::event_y(), cell)) cell = {};
+      if (selection_.press(cell)) redraw();
       return 1;
     }
     case FL_DRAG: {
       Cell cell;
-      if (dragging_ && selectable_at(Fl::event_x(), Fl::event_y(), cell))
-        select_range(current_, cell);
+      if (cell_at(Fl::event_x(), Fl::event_y(), cell)) {
+        selection_.drag(cell);
+        redraw();
+      }
       return 1;
     }
     case FL_RELEASE:
-      dragging_ = false;
+      selection_.release();
       return 1;
     case FL_KEYBOARD:
       return handle_key(Fl::event_key(), Fl::event_state() & FL_SHIFT) ? 1 : 0;
@@ -171,11 +140,12 @@ void TextGrid::draw_fixed_cell(int x, int y, int w, int h) {
 
 void TextGrid::draw_cell(TableContext context, int row, int col, int x, int y, int w, int h) {
   if (context != CONTEXT_CELL) return;
-  const bool fixed = is_fixed(col, row);
+  const bool fixed = selection_.is_fixed(col, row);
   const int content_w = w - (col + 1 < layout_.cols ? kLine : 0);
   const int content_h = h - (row + 1 < layout_.rows ? kLine : 0);
-  const bool focus_cell = Fl::focus() == this && col == current_.col && row == current_.row;
-  const bool highlighted = !fixed && selected(col, row) && !focus_cell;
+  const Cell current = selection_.current();
+  const bool focus_cell = Fl::focus() == this && col == current.col && row == current.row;
+  const bool highlighted = !fixed && selection_.selected(col, row) && !focus_cell;
 
   fl_push_clip(x, y, w, h);
   if (fixed) {

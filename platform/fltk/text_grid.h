@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/grid_selection.h"
 #include "ui/form_view.h"
 
 namespace lumenpoll {
@@ -31,7 +32,7 @@ class TextGrid : public Fl_Table {
   const std::string& cell(int col, int row) const;
   // -1 everywhere for none; the program's selection, as is.
   void set_selection(const GridRect& rect);
-  const GridRect& selection() const { return selection_; }
+  const GridRect& selection() const { return selection_.rect(); }
 
   int handle(int event) override;
 
@@ -39,27 +40,17 @@ class TextGrid : public Fl_Table {
   void draw_cell(TableContext context, int row, int col, int x, int y, int w, int h) override;
 
  private:
-  struct Cell {
-    int col = -1;
-    int row = -1;
-  };
+  using Cell = GridSelection::Cell;
 
-  bool is_fixed(int col, int row) const;
-  bool selected(int col, int row) const;
-  // The selectable cell under the given window point, if any.
-  bool selectable_at(int x, int y, Cell& cell);  // Fl_Table's size getters are not const
-  void select_range(Cell current, Cell far_corner);
-  bool inside_selectable(Cell cell) const;
+  // The cell under the given window point, if any.
+  bool cell_at(int x, int y, Cell& cell);  // Fl_Table's size getters are not const
   bool handle_key(int key, bool extend);
   void draw_fixed_cell(int x, int y, int w, int h);
 
   Layout layout_;
   Fl_Fontsize font_size_;
   std::vector<std::string> cells_;
-  GridRect selection_;
-  Cell current_;     // the cell with the focus rectangle: where a click or a move went
-  Cell far_corner_;  // the corner that a drag or Shift with an arrow key moves
-  bool dragging_ = false;
+  GridSelection selection_;
 };
 
 }  // namespace lumenpoll

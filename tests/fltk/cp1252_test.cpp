@@ -1,4 +1,4 @@
-#include "platform/fltk/cp1252.h"
+#include "platform/common/cp1252.h"
 
 #include <gtest/gtest.h>
 

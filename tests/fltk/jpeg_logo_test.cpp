@@ -3,6 +3,7 @@
 #include <FL/Fl_RGB_Image.H>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -10,6 +11,9 @@
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+
+#include "platform/jpeg/jpeg_decode.h"
+#include "platform/jpeg/logo_pixels.h"
 
 namespace lumenpoll {
 namespace {
@@ -47,6 +51,15 @@ TEST(JpegLogo, TheCompiledLogoIsASixtyPixelSquare) {
   EXPECT_EQ(logo->w(), 60);
   EXPECT_EQ(logo->h(), 60);
   EXPECT_EQ(logo->d(), 3);
+}
+
+// The Windows programs embed the pixels that embed-logo-pixels wrote at build time.
+TEST(JpegLogo, ThePixelsMadeAtBuildTimeAreTheDecodedLogo) {
+  const auto decoded = decode_jpeg_rgb(kLogoJpeg, kLogoJpegSize);
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(kLogoWidth, decoded->width);
+  ASSERT_EQ(kLogoHeight, decoded->height);
+  EXPECT_TRUE(std::equal(decoded->pixels.begin(), decoded->pixels.end(), kLogoRgb));
 }
 
 TEST(JpegLogo, GreyImagesComeOutAsRgb) {

@@ -1,0 +1,53 @@
+#include <iostream>
+
+#include "app/application_title.h"
+#include "app/event_relay.h"
+#include "app/start_guard.h"
+#include "app/station.h"
+#include "base/application.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/shell_folder_lister.h"
+#include "platform/win32/win32_error_box.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_timer_backend.h"
+#include "platform/win32/win32_view.h"
+#include "ui/form1.h"
+#include "ui/platform.h"
+#include "ui/window_definition.h"
+
+namespace lumenpoll {
+namespace {
+
+// Builds the window and the cycle, then runs until the window closes. The station's paths
+// are used as written.
+int run_window(Edition edition) {
+  const ComApartment com;
+  Win32FileSystem files;
+  ShellFolderLister folders;
+  Win32Shell shell;
+
+  EventRelay relay;
+  Win32View view(window_definition(edition), kApplicationTitle, relay);
+  Win32TimerBackend timers(view.handle());
+  view.set_timer_handler([&timers](UINT_PTR id) { timers.on_timer(id); });
+  const Platform platform{files, folders, shell, timers};
+  Win32ErrorBox box(view.handle());
+  Application app(kApplicationTitle, box);
+  TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
+  relay.bind(form);
+
+  view.Show();
+  form.OnShow();
+  return view.run();
+}
+
+}  // namespace
+
+int run_station(Edition edition) {
+  Win32ErrorBox start_box;  // the window is gone, or was never built, when this one shows
+  return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
+                              [&] { return run_window(edition); });
+}
+
+}  // namespace lumenpoll

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace lumenpoll {
+
+// The program's button on the task bar, captioned with the application title while the
+// main window keeps its own caption: a window of no size that owns the main window (owned
+// windows get no button of their own). Closing the program from the task bar asks the main
+// window to close; activating the button activates the main window.
+class ApplicationWindow {
+ public:
+  explicit ApplicationWindow(const std::string& title);
+  ApplicationWindow(const ApplicationWindow&) = delete;
+  ApplicationWindow& operator=(const ApplicationWindow&) = delete;
+  ~ApplicationWindow();
+
+  HWND handle() const { return window_; }
+  // The window that its close and activation go to.
+  void set_main_window(HWND main_window);
+  void show();
+  void hide();
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  HWND window_ = nullptr;
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,104 @@
+#include "platform/win32/shell_folder_lister.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include "platform/win32/shell_pointers.h"
+#include "platform/win32/text_encoding.h"
+
+namespace lumenpoll {
+namespace {
+
+std::optional<std::wstring> parsing_name(IShellFolder& folder, PCUITEMID_CHILD child) {
+  STRRET name{};
+  if (FAILED(folder.GetDisplayNameOf(child, SHGDN_FORPARSING, &name))) return std::nullopt;
+  wchar_t* raw = nullptr;
+  // Frees what name holds, whatever the outcome.
+  if (FAILED(::StrRetToStrW(&name, child, &raw))) return std::nullopt;
+  const std::unique_ptr<wchar_t, CoTaskFree> text(raw);
+  return std::wstring(text.get());
+}
+
+// The part after the last backslash: the parsing name of a file-system child is its path.
+std::wstring last_component(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Nothing for a child without a name.
+std::optional<FolderEntry> describe(IShellFolder& folder, PCUITEMID_CHILD child) {
+  const std::optional<std::wstring> path = parsing_name(folder, child);
+  if (!path) return std::nullopt;
+  SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER;
+  if (FAILED(folder.GetAttributesOf(1, &child, &attributes))) attributes = 0;
+
+  FolderEntry entry;
+  entry.is_file_system = (attributes & SFGAO_FILESYSTEM) != 0;
+  entry.is_folder = (attributes & SFGAO_FOLDER) != 0;
+  if (std::optional<std::string> name = wide_to_cp1252(last_component(*path))) {
+    entry.name = std::move(*name);
+  } else {
+    entry.name.push_back('?');  // shown nowhere: the entry is left out
+    entry.is_hidden = true;
+  }
+  return entry;
+}
+
+void read_children(IShellFolder& folder, IEnumIDList& children, FolderListing& listing) {
+  for (;;) {
+    ITEMIDLIST* raw = nullptr;
+    ULONG fetched = 0;
+    const HRESULT result = children.Next(1, &raw, &fetched);
+    const UniquePidl child(raw);
+    // A failure part-way ends the listing with what was read.
+    if (result != S_OK || fetched != 1 || !child) return;
+    if (std::optional<FolderEntry> entry = describe(folder, child.get()))
+      listing.entries.push_back(std::move(*entry));
+  }
+}
+
+}  // namespace
+
+FolderListing ShellFolderLister::list(const std::string& folder) {
+  IShellFolder* raw_desktop = nullptr;
+  if (FAILED(::SHGetDesktopFolder(&raw_desktop)) || raw_desktop == nullptr)
+    return {FolderStatus::Missing, {}};
+  const ComPtr<IShellFolder> desktop(raw_desktop);
+
+  std::wstring wide = cp1252_to_wide(folder);
+  ITEMIDLIST* raw_root_id = nullptr;
+  ULONG eaten = 0;
+  const HRESULT parsed =
+      desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &raw_root_id, nullptr);
+  const UniquePidl root_id(raw_root_id);
+  if (FAILED(parsed) || !root_id) return {FolderStatus::Missing, {}};
+
+  IShellFolder* raw_root = nullptr;
+  const HRESULT bound = desktop->BindToObject(root_id.get(), nullptr, IID_IShellFolder,
+                                              reinterpret_cast<void**>(&raw_root));
+  const ComPtr<IShellFolder> root(raw_root);
+  if (FAILED(bound) || !root) return {FolderStatus::NotAFolder, {}};
+
+  IEnumIDList* raw_children = nullptr;
+  // Without SHCONTF_INCLUDEHIDDEN: the system leaves hidden entries out.
+  const HRESULT enumerated =
+      root->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &raw_children);
+  const ComPtr<IEnumIDList> children(raw_children);
+  if (FAILED(enumerated)) return {FolderStatus::Unreadable, {}};
+
+  FolderListing listing;
+  if (children) read_children(*root, *children, listing);  // S_FALSE gives none: no children
+  return listing;
+}
+
+std::optional<FileStamp> ShellFolderLister::stamp(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  const auto size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  const auto written = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime;
+  return FileStamp{size, static_cast<std::int64_t>(written)};
+}
+
+}  // namespace lumenpoll

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cycle/folder_lister.h"
+
+namespace lumenpoll {
+
+// Lists a folder through the Windows shell namespace, as the station's own Explorer sees
+// it: the system leaves out hidden entries, sub-folders are marked by their attributes, and
+// entries come in the order the folder's enumeration gives. Needs COM on the calling thread
+// (ComApartment). A path that does not parse is Missing; one that parses but cannot be
+// bound as a folder (a file) is NotAFolder; a folder whose enumeration cannot start is
+// Unreadable. A name outside Windows-1252 comes back hidden: its single-byte form would
+// name another file, or none.
+class ShellFolderLister : public FolderLister {
+ public:
+  FolderListing list(const std::string& folder) override;
+  std::optional<FileStamp> stamp(const std::string& path) override;
+};
+
+}  // namespace lumenpoll

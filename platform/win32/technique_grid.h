@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/common/grid_selection.h"
+#include "ui/form_view.h"
+#include "ui/window_definition.h"
+
+namespace lumenpoll {
+
+// The technique chart: a display-only string grid drawn by itself. Fixed heading rows in
+// the button face with raised edges, every cell followed by a grid line (the last ones fall
+// outside the sunken border, so the designed size shows every cell whole), and one
+// selection that the program sets and the operator can move with the mouse or the keys.
+class TechniqueGrid {
+ public:
+  // Creates the control as a child of parent, at left, top in its client area.
+  TechniqueGrid(HWND parent, const ControlDef& definition, HFONT font, int id);
+  TechniqueGrid(const TechniqueGrid&) = delete;
+  TechniqueGrid& operator=(const TechniqueGrid&) = delete;
+
+  HWND handle() const { return window_; }
+  // Cells outside the grid are ignored.
+  void set_cell(int col, int row, const std::string& text);
+  const std::string& cell(int col, int row) const;
+  void set_selection(const GridRect& rect);
+  const GridRect& selection() const { return selection_.rect(); }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+  bool cell_at(int x, int y, GridSelection::Cell& cell) const;
+  bool on_key(WPARAM key);
+  RECT cell_rect(int col, int row) const;
+  void paint(HDC dc) const;
+  void paint_cell(HDC dc, int col, int row) const;
+  bool has_focus() const { return ::GetFocus() == window_; }
+
+  int cols_;
+  int rows_;
+  int col_width_;
+  int row_height_;
+  HFONT font_;
+  std::vector<std::string> cells_;
+  GridSelection selection_;
+  HWND window_ = nullptr;  // destroyed with its parent
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,381 @@
+#include "platform/win32/win32_view.h"
+
+#include <algorithm>
+#include <climits>
+#include <initializer_list>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/win32/frame_control.h"
+#include "platform/win32/logo_bitmap.h"
+#include "platform/win32/technique_grid.h"
+#include "platform/win32/window_class.h"
+
+namespace lumenpoll {
+namespace {
+
+constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+constexpr int kFirstControlId = 100;
+constexpr int kDefaultFontHeight = 11;
+constexpr int kDropDownItems = 8;  // items a list shows when dropped down
+
+HINSTANCE instance() {
+  return ::GetModuleHandleA(nullptr);
+}
+
+UniqueFont make_font(const FormDef& form) {
+  const int height = form.font_height > 0 ? form.font_height : kDefaultFontHeight;
+  UniqueFont font(::CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, form.font_name.c_str()));
+  if (!font) throw std::runtime_error("The font " + form.font_name + " could not be made");
+  return font;
+}
+
+// Siblings in tab order (the dialog keys move the focus in creation order); controls that
+// take no focus keep their place in the definition after them.
+std::vector<const ControlDef*> children_of(const FormDef& form, const std::string& parent) {
+  std::vector<const ControlDef*> children;
+  for (const ControlDef& c : form.controls)
+    if (c.parent == parent) children.push_back(&c);
+  std::stable_sort(children.begin(), children.end(), [](const ControlDef* a, const ControlDef* b) {
+    const int ta = a->tab_order < 0 ? INT_MAX : a->tab_order;
+    const int tb = b->tab_order < 0 ? INT_MAX : b->tab_order;
+    return ta < tb;
+  });
+  return children;
+}
+
+int text_width(HWND control, HFONT font, const std::string& text) {
+  const HDC dc = ::GetDC(control);
+  SIZE size{};
+  {
+    const SelectedFont selected(dc, font);
+    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  }
+  ::ReleaseDC(control, dc);
+  return size.cx;
+}
+
+std::string window_text(HWND window) {
+  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+DWORD tab_stop(const ControlDef& def) {
+  return def.tab_order >= 0 ? WS_TABSTOP : 0;
+}
+
+}  // namespace
+
+Win32View::Win32View(const FormDef& definition, const std::string& application_title,
+                     FormEvents& events)
+    : definition_(definition),
+      events_(events),
+      font_(make_font(definition)),
+      logo_(make_logo_bitmap()),
+      application_window_(application_title) {
+  create_window();
+  build_children(handle(), "");
+  if (controls_.size() != definition.controls.size())
+    throw std::logic_error("Window definition has controls outside the window");
+}
+
+Win32View::~Win32View() = default;
+
+void Win32View::WindowDestroyer::operator()(HWND window) const {
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  ::DestroyWindow(window);
+}
+
+void Win32View::create_window() {
+  const std::string class_name = "T" + definition_.name;
+  register_window_class(class_name.c_str(), procedure);
+  const DWORD ex_style = kFormExStyle | (definition_.always_on_top ? WS_EX_TOPMOST : 0);
+  RECT frame{0, 0, definition_.client_width, definition_.client_height};
+  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, ex_style);
+  // Set at once: the procedure serves the window only once it is known to be ours.
+  window_.reset(::CreateWindowExA(ex_style, class_name.c_str(), definition_.caption.c_str(),
+                                  kFormStyle, 0, 0, frame.right - frame.left,
+                                  frame.bottom - frame.top, application_window_.handle(), nullptr,
+                                  instance(), this));
+  if (!handle()) throw std::runtime_error("The window could not be made");
+  application_window_.set_main_window(handle());
+  // A dialog frame: its system menu moves and closes, nothing else.
+  const HMENU menu = ::GetSystemMenu(handle(), FALSE);
+  for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+    ::DeleteMenu(menu, command, MF_BYCOMMAND);
+}
+
+void Win32View::build_children(HWND parent, const std::string& parent_name) {
+  for (const ControlDef* def : children_of(definition_, parent_name)) {
+    const auto index = static_cast<int>(def - definition_.controls.data());
+    const HWND window = build(parent, *def, kFirstControlId + index);
+    if (!controls_.emplace(def->name, Control{def, window}).second)
+      throw std::logic_error("Window definition names " + def->name + " twice");
+    names_[window] = def->name;
+    if (def->kind == ControlKind::Panel || def->kind == ControlKind::GroupBox)
+      build_children(window, def->name);
+  }
+}
+
+HWND Win32View::build(HWND parent, const ControlDef& def, int id) {
+  switch (def.kind) {
+    case ControlKind::Panel:
+    case ControlKind::GroupBox:
+      frames_.push_back(std::make_unique<FrameControl>(parent, def, font_.get(), id));
+      return frames_.back()->handle();
+    case ControlKind::Picture: {
+      const HWND picture = create_control(parent, def, id, "STATIC", SS_BITMAP);
+      if (logo_)
+        ::SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+      return picture;
+    }
+    case ControlKind::Label: {
+      const DWORD align = def.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP;
+      const HWND label = create_control(parent, def, id, "STATIC", SS_NOPREFIX | align);
+      if (def.auto_size) {
+        ::SetWindowPos(label, nullptr, 0, 0, text_width(label, font_.get(), def.caption),
+                       def.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return label;
+    }
+    case ControlKind::ComboBox: {
+      const HWND list = create_control(parent, def, id, "COMBOBOX",
+                                       CBS_DROPDOWNLIST | WS_VSCROLL | tab_stop(def));
+      if (def.item_height > 0) ::SendMessageA(list, CB_SETITEMHEIGHT, 0, def.item_height);
+      return list;
+    }
+    case ControlKind::Memo: {
+      const DWORD align = def.align == TextAlign::Center ? ES_CENTER : ES_LEFT;
+      const DWORD read_only = def.read_only ? ES_READONLY : 0;
+      return create_control(parent, def, id, "EDIT",
+                            align | read_only | ES_AUTOHSCROLL | tab_stop(def), WS_EX_CLIENTEDGE);
+    }
+    case ControlKind::Button:
+      return create_control(parent, def, id, "BUTTON", BS_PUSHBUTTON | tab_stop(def));
+    case ControlKind::Grid:
+      grid_ = std::make_unique<TechniqueGrid>(parent, def, font_.get(), id);
+      return grid_->handle();
+  }
+  throw std::logic_error("Unknown control kind for " + def.name);
+}
+
+HWND Win32View::create_control(HWND parent, const ControlDef& def, int id, const char* window_class,
+                               DWORD style, DWORD ex_style) {
+  int height = def.height;
+  // A drop-down list's window holds its list too; the closed list takes its own height.
+  if (def.kind == ControlKind::ComboBox)
+    height += kDropDownItems * std::max(def.item_height, 1) + 2;
+  const HWND control = ::CreateWindowExA(
+      ex_style, window_class, def.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+      def.left, def.top, def.width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+  if (control == nullptr)
+    throw std::runtime_error("The control " + def.name + " could not be made");
+  ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return control;
+}
+
+HWND Win32View::control_handle(const std::string& name) const {
+  const auto found = controls_.find(name);
+  return found == controls_.end() ? nullptr : found->second.window;
+}
+
+void Win32View::set_timer_handler(std::function<void(UINT_PTR)> handler) {
+  on_timer_ = std::move(handler);
+}
+
+void Win32View::Show() {
+  RECT frame{};
+  ::GetWindowRect(handle(), &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  ::SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  application_window_.show();
+  ::ShowWindow(handle(), SW_SHOW);
+  ::UpdateWindow(handle());
+  if (const HWND first = ::GetNextDlgTabItem(handle(), nullptr, FALSE)) ::SetFocus(first);
+}
+
+int Win32View::run() {
+  MSG message{};
+  for (;;) {
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) throw std::runtime_error("The message loop failed");
+    // Tab, the arrow keys and Enter among the controls, as in a dialog.
+    if (::IsDialogMessageA(handle(), &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+Win32View::Control& Win32View::control(const std::string& name, ControlKind kind) {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
+  if (found->second.definition->kind != kind)
+    throw std::logic_error("Control " + name + " is of another kind");
+  return found->second;
+}
+
+TechniqueGrid& Win32View::grid() const {
+  if (!grid_) throw std::logic_error("The window has no grid");
+  return *grid_;
+}
+
+void Win32View::fit_label(const Control& label) {
+  if (!label.definition->auto_size) return;
+  ::SetWindowPos(label.window, nullptr, 0, 0,
+                 text_width(label.window, font_.get(), window_text(label.window)),
+                 label.definition->height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32View::SetCaption(const std::string& name, const std::string& text) {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
+  const Control& c = found->second;
+  switch (c.definition->kind) {
+    case ControlKind::Label:
+      ::SetWindowTextA(c.window, text.c_str());
+      fit_label(c);
+      return;
+    case ControlKind::Memo:
+    case ControlKind::Button:
+      ::SetWindowTextA(c.window, text.c_str());
+      return;
+    case ControlKind::Panel:
+    case ControlKind::GroupBox:
+      for (const auto& frame : frames_)
+        if (frame->handle() == c.window) frame->set_caption(text);
+      return;
+    case ControlKind::Picture:
+    case ControlKind::ComboBox:
+    case ControlKind::Grid:
+      break;
+  }
+  throw std::logic_error("Control " + name + " has no caption");
+}
+
+void Win32View::ClearItems(const std::string& name) {
+  Control& list = control(name, ControlKind::ComboBox);
+  ::SendMessageA(list.window, CB_RESETCONTENT, 0, 0);
+  list.picked = -1;
+}
+
+void Win32View::AddItem(const std::string& name, const std::string& text) {
+  const Control& list = control(name, ControlKind::ComboBox);
+  const LRESULT added =
+      ::SendMessageA(list.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (added == CB_ERR || added == CB_ERRSPACE) throw std::bad_alloc();
+}
+
+void Win32View::SetItemIndex(const std::string& name, int index) {
+  Control& list = control(name, ControlKind::ComboBox);
+  const auto count = static_cast<int>(::SendMessageA(list.window, CB_GETCOUNT, 0, 0));
+  const int selection = index >= 0 && index < count ? index : -1;
+  ::SendMessageA(list.window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+  list.picked = selection;
+}
+
+void Win32View::SetCell(int col, int row, const std::string& text) {
+  grid().set_cell(col, row, text);
+}
+
+void Win32View::SetGridSelection(const GridRect& rect) {
+  grid().set_selection(rect);
+}
+
+// Hidden at once; the window itself goes with the view, once the loop has ended.
+void Win32View::CloseWindow() {
+  ::ShowWindow(handle(), SW_HIDE);
+  application_window_.hide();
+  ::PostQuitMessage(0);
+}
+
+LRESULT CALLBACK Win32View::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  Win32View* self = window_object<Win32View>(window, message, lparam);
+  if (self == nullptr || self->handle() != window)  // being made, or going
+    return ::DefWindowProcA(window, message, wparam, lparam);
+  return self->handle_message(message, wparam, lparam);
+}
+
+LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:  // close box, system menu, Alt+F4
+      events_.OnCloseRequest();
+      return 0;
+    case WM_COMMAND:
+      on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));
+      return 0;
+    case WM_TIMER:
+      if (on_timer_) on_timer_(wparam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return control_colour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_ACTIVATE:
+      on_activate(wparam);
+      return 0;
+    default:
+      return ::DefWindowProcA(handle(), message, wparam, lparam);
+  }
+}
+
+void Win32View::on_command(HWND source, WORD code, WORD id) {
+  // Enter, through the dialog keys, asks for the default button: the focused push button.
+  if (source == nullptr && id == IDOK) source = ::GetFocus();
+  const auto name = names_.find(source);
+  if (name == names_.end()) return;
+  Control& c = controls_.at(name->second);
+  const ControlDef& def = *c.definition;
+  if (def.kind == ControlKind::Button && def.has_click_handler &&
+      (code == BN_CLICKED || id == IDOK)) {
+    events_.OnClick(def.name);
+  } else if (def.kind == ControlKind::ComboBox && code == CBN_SELCHANGE) {
+    on_pick(c);
+  }
+}
+
+// Both events go out for every pick of another item; the core takes the one it handles.
+// Picking the item already selected is no pick.
+void Win32View::on_pick(Control& list) {
+  const auto index = static_cast<int>(::SendMessageA(list.window, CB_GETCURSEL, 0, 0));
+  if (index == list.picked) return;
+  list.picked = index;
+  const std::string name = list.definition->name;
+  events_.OnSelect(name, index);
+  events_.OnChange(name, index);
+}
+
+// Labels and the read-only text in the button face, unless the definition says otherwise.
+LRESULT Win32View::control_colour(HDC dc, HWND control) {
+  const auto name = names_.find(control);
+  const bool window_colour = name != names_.end() &&
+                             controls_.at(name->second).definition->kind == ControlKind::Memo &&
+                             !controls_.at(name->second).definition->button_face;
+  const int background = window_colour ? COLOR_WINDOW : COLOR_BTNFACE;
+  ::SetTextColor(dc, ::GetSysColor(window_colour ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+  ::SetBkColor(dc, ::GetSysColor(background));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(background));
+}
+
+// The focus comes back to the control that had it, as in a dialog.
+void Win32View::on_activate(WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE) {
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(handle(), focus)) focus_ = focus;
+  } else if (focus_ != nullptr && ::IsWindow(focus_)) {
+    ::SetFocus(focus_);
+  } else {
+    ::SetFocus(handle());
+  }
+}
+
+}  // namespace lumenpoll

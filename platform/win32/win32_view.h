@@ -1,0 +1,101 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "platform/win32/application_window.h"
+#include "platform/win32/gdi_object.h"
+#include "ui/form_view.h"
+#include "ui/window_definition.h"
+
+namespace lumenpoll {
+
+class FrameControl;
+class TechniqueGrid;
+
+// The window built from its definition with native Win32 controls: window class TForm1,
+// dialog frame, always on top, the definition's font and pixel sizes without scaling. It
+// shows what the core sets and passes what the operator does on to the events. Texts are
+// Windows-1252 and go to the single-byte (A) functions as they are.
+class Win32View : public FormView {
+ public:
+  // Creates the window and its controls, hidden. events must outlive the view; they are
+  // called once the window is shown. application_title captions the task-bar button.
+  Win32View(const FormDef& definition, const std::string& application_title, FormEvents& events);
+  Win32View(const Win32View&) = delete;
+  Win32View& operator=(const Win32View&) = delete;
+  ~Win32View() override;
+
+  HWND handle() const { return window_.get(); }
+  // The control's window; null when the definition has no such control.
+  HWND control_handle(const std::string& name) const;
+  const TechniqueGrid* grid_control() const { return grid_.get(); }
+  // The window's WM_TIMER messages go to handler.
+  void set_timer_handler(std::function<void(UINT_PTR)> handler);
+
+  // Centres the window on the desktop, shows it and its task-bar button, and puts the
+  // keyboard focus on the first control of the tab order.
+  void Show();
+  // Runs the thread's message loop until the window has closed; gives the exit code.
+  int run();
+
+  // FormView. A control the definition does not have, or of another kind, is a
+  // programming error: std::logic_error.
+  void SetCaption(const std::string& control, const std::string& text) override;
+  void ClearItems(const std::string& control) override;
+  void AddItem(const std::string& control, const std::string& text) override;
+  void SetItemIndex(const std::string& control, int index) override;
+  void SetCell(int col, int row, const std::string& text) override;
+  void SetGridSelection(const GridRect& rect) override;
+  void CloseWindow() override;
+
+ private:
+  struct Control {
+    const ControlDef* definition;
+    HWND window;
+    int picked = -1;  // lists: the selection the operator or the program last made
+  };
+
+  void create_window();
+  void build_children(HWND parent, const std::string& parent_name);
+  HWND build(HWND parent, const ControlDef& def, int id);
+  HWND create_control(HWND parent, const ControlDef& def, int id, const char* window_class,
+                      DWORD style, DWORD ex_style = 0);
+  Control& control(const std::string& name, ControlKind kind);
+  TechniqueGrid& grid() const;
+  void fit_label(const Control& label);
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+  void on_command(HWND source, WORD code, WORD id);
+  void on_pick(Control& list);
+  LRESULT control_colour(HDC dc, HWND control);
+  void on_activate(WPARAM state);
+
+  // Destroys the window and its controls, nothing reaching the events meanwhile.
+  struct WindowDestroyer {
+    void operator()(HWND window) const;
+  };
+
+  const FormDef& definition_;
+  FormEvents& events_;
+  std::function<void(UINT_PTR)> on_timer_;
+  UniqueFont font_;
+  UniqueBitmap logo_;  // outlives the window that shows it
+  ApplicationWindow application_window_;
+  std::map<std::string, Control> controls_;
+  std::map<HWND, std::string> names_;
+  std::vector<std::unique_ptr<FrameControl>> frames_;
+  std::unique_ptr<TechniqueGrid> grid_;
+  HWND focus_ = nullptr;  // the control that had the focus when the window went inactive
+  // Last: destroyed first, while the objects its controls call on still exist.
+  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer> window_;
+};
+
+}  // namespace lumenpoll

@@ -1,0 +1,21 @@
+#include "platform/win32/window_class.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace lumenpoll {
+
+void register_window_class(const char* name, WNDPROC procedure, UINT style) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.style = style;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = ::GetModuleHandleA(nullptr);
+  window_class.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = name;
+  if (::RegisterClassExA(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw std::runtime_error(std::string("The window class ") + name + " could not be registered");
+}
+
+}  // namespace lumenpoll

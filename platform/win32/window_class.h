@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+namespace lumenpoll {
+
+// Registers a window class of this program, with the button-face background and the arrow
+// cursor; a class registered before is left as it is. Throws when it cannot be registered.
+void register_window_class(const char* name, WNDPROC procedure, UINT style = 0);
+
+// The object a window procedure serves, stored with the window at WM_NCCREATE from the
+// creation parameter; null before that and once cleared.
+template <typename T>
+T* window_object(HWND window, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* object = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    return object;
+  }
+  return reinterpret_cast<T*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+}  // namespace lumenpoll

@@ -1,0 +1,254 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end tests of the Windows programs: an own X server, the station on
+# drive C: of the Wine prefix (WINEPREFIX, set up by the tests' fixture) with stand-in .bat
+# scripts, the program under test under Wine, window-probe to read its windows, polling
+# with time-outs, and clean-up on every exit.
+#
+# A test script is run as: bash <test>.sh PROGRAM.exe WINDOW-PROBE.exe ARTIFACTS
+set -euo pipefail
+
+readonly CAPTION="Velmora Imaging Processing"
+readonly ERROR_CAPTION="Orvend Image Processing"
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+readonly E2E_SOURCE
+readonly SKIPPED=77
+
+[ $# -eq 3 ] || { echo "usage: $0 PROGRAM.exe WINDOW-PROBE.exe ARTIFACTS" >&2; exit 2; }
+readonly PROGRAM=$1 PROBE=$2 ARTIFACTS=$3
+: "${WINEPREFIX:?the Wine prefix of the test run}"
+readonly DRIVE="$WINEPREFIX/drive_c"
+readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
+readonly IMPORT="$DRIVE/TOLVA/import"
+readonly CALLS="$IMAGEJ/calls.log"
+readonly TAB=$'\t'
+
+for tool in Xvfb xdotool xwininfo wine wineserver; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$SKIPPED"; }
+done
+
+program_pid=""
+# shellcheck source=scripts/xvfb.sh
+source "$E2E_SOURCE/../../../scripts/xvfb.sh"
+window_id=""
+
+note() { echo "--- $*"; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  dump_state >&2
+  exit 1
+}
+
+dump_state() {
+  echo "== script calls ($CALLS):"
+  tr -d '\r' <"$CALLS" 2>/dev/null || echo "(none)"
+  echo "== import folder:"
+  ls -la "$IMPORT" 2>/dev/null || true
+  echo "== program output:"
+  cat "$ARTIFACTS/program.out" 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then
+    echo "== window:"
+    probe window "$CAPTION" 2>/dev/null || echo "(not open)"
+    echo "== error boxes:"
+    probe boxes "$ERROR_CAPTION" 2>/dev/null || echo "(none)"
+    import -window root "$ARTIFACTS/failure.png" 2>/dev/null && echo "screen: $ARTIFACTS/failure.png"
+  fi
+}
+
+stop_program() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+  fi
+  [ -z "$program_pid" ] || wait "$program_pid" 2>/dev/null || true
+  program_pid=""
+  # Scripts, the desktop process, the server: nothing of this test outlives its X server.
+  wineserver -k 2>/dev/null || true
+}
+
+cleanup() {
+  stop_program
+  stop_xvfb
+}
+trap cleanup EXIT
+
+# probe ARGS...: window-probe's output without its line ends' CRs.
+probe() { wine "$PROBE" "$@" | tr -d '\r'; }
+
+# ---- polling -------------------------------------------------------------------------------
+
+# An error box is a window of that caption; the task-bar button's window of the same caption
+# has no size.
+error_box_shown() {
+  local id width
+  for id in $(xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" 2>/dev/null); do
+    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
+    [ "${width:-0}" -gt 1 ] && return 0
+  done
+  return 1
+}
+program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
+
+# wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program
+# ends or when it shows an error box meanwhile.
+wait_until() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ -z "$program_pid" ] || program_running || fail "the program ended before $what"
+    error_box_shown && fail "the program shows an error box before $what"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${seconds}s"
+    sleep 0.2
+  done
+}
+
+# wait_for_error_box SECONDS: until the program shows an error box.
+wait_for_error_box() {
+  local deadline=$((SECONDS + $1))
+  until error_box_shown; do
+    program_running || fail "the program ended before showing an error box"
+    [ "$SECONDS" -lt "$deadline" ] || fail "no error box within $1s"
+    sleep 0.2
+  done
+}
+
+# The texts of the open error boxes, one line each.
+error_box_texts() { probe boxes "$ERROR_CAPTION" || true; }
+
+# Presses OK in every open error box.
+close_error_boxes() {
+  local deadline=$((SECONDS + 10))
+  while error_box_shown; do
+    probe press "$ERROR_CAPTION" || true
+    [ "$SECONDS" -lt "$deadline" ] || fail "the error boxes do not close"
+    sleep 0.3
+  done
+}
+
+# ---- X server and window -------------------------------------------------------------------
+
+start_x_server() {
+  mkdir -p "$ARTIFACTS"
+  start_xvfb "$ARTIFACTS/xvfb.log" 1024x768x24 || fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
+  # Wine's own processes (its desktop among them) start with the first program: restarted
+  # here for this display, and holding none of the pipes that the test reads window-probe's
+  # output through.
+  wineserver -k 2>/dev/null || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || fail "Wine does not start"
+}
+
+window_shown() {
+  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
+  [ -n "$window_id" ]
+}
+
+start_program() {
+  [ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
+  (cd "$ARTIFACTS" && exec wine "$PROGRAM" >"$ARTIFACTS/program.out" 2>&1 </dev/null) &
+  program_pid=$!
+  wait_until 60 "window \"$CAPTION\"" window_shown
+}
+
+# Under Wine without a window manager the X window is the client area.
+click_view_images() { xdotool mousemove --window "$window_id" 240 188 click 1; }
+
+wait_program_exit() {
+  local seconds=$1 deadline=$((SECONDS + $1)) status=0
+  while kill -0 "$program_pid" 2>/dev/null; do
+    error_box_shown && fail "the program shows an error box instead of ending"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
+    sleep 0.2
+  done
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# ---- station -------------------------------------------------------------------------------
+
+# write_crlf FILE LINE...: writes the lines, each ended by CR LF.
+write_crlf() {
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" >"$file"
+}
+
+# stage_station SELECTION_BYTES PROCESSED: the station's folders on drive C: with the
+# stand-in scripts, which write PROCESSED (TIF or DCM); the test writes its macro list.
+stage_station() {
+  rm -rf "$DRIVE/Program Files/ImageJ" "$DRIVE/TOLVA"
+  mkdir -p "$IMAGEJ" "$IMPORT" "$ARTIFACTS"
+  local script
+  for script in "$E2E_SOURCE"/stand_ins/*.bat; do
+    sed 's/\r*$/\r/' "$script" >"$IMAGEJ/$(basename "$script")"
+  done
+  write_crlf "$IMAGEJ/stand_in.txt" "$2"
+  printf '%b' "$1" >"$IMAGEJ/macroset.txt"
+  : >"$CALLS"
+  rm -f "$ARTIFACTS/failure.png"
+}
+
+# write_macro_list full|lite AUTOCLOSE_VALUE: two species; the lite list has no technique
+# texts. Macro arguments by (species, region): (0,0) thorax_lat, (0,1) abdomen_vd,
+# (1,0) thorax_vd_cat, (1,1) pelvis_vd_cat, (1,2) skull_dv_cat.
+write_macro_list() {
+  local techs=(" [8 60 4] [*10 62 5]" "" " [4 55 2.5]" " [*5 56 3]" "")
+  [ "$1" == lite ] && techs=("" "" "" "" "")
+  write_crlf "$IMAGEJ/macrolist.txt" "[Canine]" \
+    "Thorax LAT thorax_lat${techs[0]}" "Abdomen VD abdomen_vd${techs[1]}" \
+    "[Feline]" "Thorax VD thorax_vd_cat${techs[2]}" "Pelvis VD pelvis_vd_cat${techs[3]}" \
+    "Skull DV skull_dv_cat${techs[4]}" "[AUTOCLOSE]" "$2"
+}
+
+# A raw file arrives complete: written under a dot name, which the listing leaves out, then
+# renamed.
+drop_raw() {
+  head -c 3000 /dev/urandom >"$IMPORT/.$1.part"
+  mv "$IMPORT/.$1.part" "$IMPORT/$1"
+  note "dropped $1"
+}
+
+# hide_raw NAME: a raw file marked hidden (attrib +h), which the station must leave alone.
+hide_raw() {
+  head -c 3000 /dev/urandom >"$IMPORT/$1"
+  wine attrib +h "C:\\TOLVA\\import\\$1" >/dev/null 2>&1 || fail "attrib +h $1 failed"
+  note "hid $1"
+}
+
+# The import folder holds nothing but the given names.
+import_holds_only() {
+  local expected=""
+  [ $# -eq 0 ] || expected=$(printf '%s\n' "$@" | sort)
+  [ "$(ls -A "$IMPORT" | sort)" == "$expected" ]
+}
+
+# called NAME ARGS: the stand-in NAME has been run with ARGS.
+called() { tr -d '\r' <"$CALLS" | cut -f1,3 | grep -qxF -- "$1$TAB$2"; }
+
+# ---- assertions ----------------------------------------------------------------------------
+
+# assert_calls LINE...: the log is exactly these "name<TAB>argc<TAB>args" lines.
+assert_calls() {
+  local expected actual
+  expected=$(printf '%s\n' "$@")
+  actual=$(tr -d '\r' <"$CALLS")
+  [ "$actual" == "$expected" ] && return
+  fail "script calls differ (< expected, > logged):"$'\n'"$(diff <(echo "$expected") \
+    <(echo "$actual"))"
+}
+
+# assert_bytes FILE PRINTF_TEXT: FILE holds exactly these bytes.
+assert_bytes() {
+  cmp -s "$1" <(printf '%b' "$2") && return
+  fail "$1 holds$(od -An -c "$1" | tr -s ' ') instead of$(printf '%b' "$2" | od -An -c | tr -s ' ')"
+}
+
+# assert_window_shows LINE...: window-probe's description of the window holds these lines.
+assert_window_shows() {
+  local description line
+  description=$(probe window "$CAPTION") || fail "no window \"$CAPTION\" to describe"
+  for line in "$@"; do
+    grep -qxF -- "$line" <<<"$description" ||
+      fail "the window does not show \"$line\":"$'\n'"$description"
+  done
+}

@@ -1,0 +1,157 @@
+// window-probe: looks at the windows of a running program from outside, as the end-to-end
+// tests under Wine need (texts of native controls, styles, owners are not visible to X).
+//
+//   window-probe window CAPTION   the top-level window with that caption: its class, client
+//                                 size, styles, task-bar button, and every control's text
+//   window-probe boxes CAPTION    the texts of the open message boxes with that caption
+//   window-probe press CAPTION    presses OK in one open message box with that caption
+//   window-probe close CAPTION    asks the window to close, as its close box does
+//   window-probe message CODE     the system's text for a Windows error code
+//
+// Exit code 1 when no such window is open.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string text_of(HWND window) {
+  char buffer[1024] = {};
+  // WM_GETTEXT crosses processes; a control's own text (an edit's, a list's) is not in
+  // its window name.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                           SMTO_ABORTIFHUNG, 2000, &length))
+    return {};
+  return std::string(buffer, length);
+}
+
+std::string class_of(HWND window) {
+  char buffer[256] = {};
+  GetClassNameA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+struct Search {
+  std::string caption;
+  std::string window_class;  // empty: any
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_top_level(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  if (!IsWindowVisible(window)) return TRUE;
+  if (!search->window_class.empty() && class_of(window) != search->window_class) return TRUE;
+  char title[512] = {};
+  GetWindowTextA(window, title, sizeof title);
+  if (search->caption == title) search->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> top_level(const std::string& caption, const std::string& window_class) {
+  Search search{caption, window_class, {}};
+  EnumWindows(collect_top_level, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK collect_child(HWND window, LPARAM data) {
+  reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> children(HWND window) {
+  std::vector<HWND> all;
+  EnumChildWindows(window, collect_child, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+int describe_window(const std::string& caption) {
+  const std::vector<HWND> found = top_level(caption, {});
+  if (found.empty()) return 1;
+  const HWND window = found.front();
+  RECT client{};
+  GetClientRect(window, &client);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const LONG ex_style = GetWindowLongA(window, GWL_EXSTYLE);
+  const HWND owner = GetWindow(window, GW_OWNER);
+  std::printf("class=%s\n", class_of(window).c_str());
+  std::printf("client=%ldx%ld\n", client.right, client.bottom);
+  std::printf("topmost=%d\n", (ex_style & WS_EX_TOPMOST) != 0);
+  std::printf("dialog_frame=%d\n",
+              (style & WS_CAPTION) == WS_CAPTION &&
+                  (style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0 &&
+                  (ex_style & WS_EX_DLGMODALFRAME) != 0);
+  // The task-bar button belongs to the visible unowned window that owns this one.
+  const bool owner_has_button = owner != nullptr && IsWindowVisible(owner) &&
+                                GetWindow(owner, GW_OWNER) == nullptr &&
+                                (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
+  std::printf("taskbar=%s\n", owner_has_button ? text_of(owner).c_str() : "");
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int dx = (frame.left + frame.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int dy = (frame.top + frame.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2;
+  std::printf("centred=%d\n", std::abs(dx) <= 1 && std::abs(dy) <= 1);
+  for (const HWND child : children(window)) {
+    RECT area{};
+    GetWindowRect(child, &area);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+    std::printf("control %s %ld,%ld %ldx%ld %s\n", class_of(child).c_str(), area.left, area.top,
+                area.right - area.left, area.bottom - area.top, text_of(child).c_str());
+  }
+  return 0;
+}
+
+std::vector<HWND> boxes(const std::string& caption) {
+  return top_level(caption, "#32770");
+}
+
+int list_boxes(const std::string& caption) {
+  const std::vector<HWND> found = boxes(caption);
+  for (const HWND box : found)
+    for (const HWND child : children(box))
+      if (class_of(child) == "Static" && !text_of(child).empty())
+        std::printf("%s\n", text_of(child).c_str());
+  return found.empty() ? 1 : 0;
+}
+
+int press_ok(const std::string& caption) {
+  const std::vector<HWND> found = boxes(caption);
+  if (found.empty()) return 1;
+  PostMessageA(found.front(), WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+int ask_to_close(const std::string& caption) {
+  const std::vector<HWND> found = top_level(caption, {});
+  if (found.empty()) return 1;
+  PostMessageA(found.front(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  return 0;
+}
+
+int system_message(const char* code) {
+  char buffer[256];
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+      nullptr, static_cast<DWORD>(std::strtoul(code, nullptr, 10)), 0, buffer, sizeof buffer,
+      nullptr);
+  std::fwrite(buffer, 1, length, stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3) {
+    const std::string command = argv[1];
+    if (command == "window") return describe_window(argv[2]);
+    if (command == "boxes") return list_boxes(argv[2]);
+    if (command == "press") return press_ok(argv[2]);
+    if (command == "close") return ask_to_close(argv[2]);
+    if (command == "message") return system_message(argv[2]);
+  }
+  std::fprintf(stderr, "usage: window-probe window|boxes|press|close CAPTION, or message CODE\n");
+  return 2;
+}
