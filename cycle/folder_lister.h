@@ -40,7 +40,9 @@ struct FileStamp {
 class FolderLister {
  public:
   virtual ~FolderLister() = default;
-  virtual FolderListing list(const std::string& folder) = 0;
+  // The listing is the lister's own and stays valid until the next call: a folder listed
+  // every second is read into the same memory each time.
+  virtual const FolderListing& list(const std::string& folder) = 0;
   // The stamp of one file; nothing when it cannot be looked at (gone, not permitted).
   virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
 };

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "base/listing_order.h"
 #include "platform/posix/unique_dir.h"
 
 namespace lumenpoll {
@@ -57,71 +56,57 @@ bool station_can_hold(std::string_view name) {
                       [](char c) { return kForbidden[static_cast<unsigned char>(c)]; });
 }
 
-// A failure of readdir part-way ends the listing with what was read.
-std::vector<FolderEntry> read_entries(DIR* dir, std::size_t expected) {
-  std::vector<FolderEntry> entries;
-  entries.reserve(expected);
-  for (;;) {
-    const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) break;
-    if (is_self_or_parent(entry->d_name)) continue;
-    FolderEntry item;
-    item.name = entry->d_name;
-    item.is_file_system = true;
-    const Kind kind = kind_of(dir, *entry);
-    item.is_folder = kind == Kind::Folder;
-    // The station could not see a name it cannot hold, and passing one on would process
-    // the wrong image: its name is cut at ":" or "\", its script arguments split at '"'.
-    item.is_hidden =
-        kind == Kind::Other || item.name.front() == '.' || !station_can_hold(item.name);
-    entries.push_back(std::move(item));
-  }
-  return entries;
-}
-
-// Puts the entries in the station's listing order in place, following each cycle of the
-// permutation, so that a crowded folder is not copied.
-void put_in_listing_order(std::vector<FolderEntry>& entries) {
-  std::vector<std::string_view> names;
-  names.reserve(entries.size());
-  for (const FolderEntry& entry : entries) names.emplace_back(entry.name);
-  std::vector<std::size_t> order = listing_order(names);
-  names.clear();  // the views die with the moves below
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (order[start] == start) continue;
-    FolderEntry held = std::move(entries[start]);
-    std::size_t at = start;
-    while (order[at] != start) {
-      const std::size_t from = order[at];
-      entries[at] = std::move(entries[from]);
-      order[at] = at;
-      at = from;
-    }
-    entries[at] = std::move(held);
-    order[at] = at;
-  }
-}
+enum Tag : std::uint8_t { kFolder = 1, kHidden = 2 };
 
 }  // namespace
 
-FolderListing PosixFolderLister::list(const std::string& folder) {
+const FolderListing& PosixFolderLister::listed(FolderStatus status) {
+  listing_.status = status;
+  listing_.entries.clear();
+  return listing_;
+}
+
+// A failure of readdir part-way ends the listing with what was read.
+void PosixFolderLister::read_entries(DIR* dir) {
+  sorter_.Clear();
+  while (const dirent* entry = ::readdir(dir)) {
+    if (is_self_or_parent(entry->d_name)) continue;
+    const std::string_view name = entry->d_name;
+    const Kind kind = kind_of(dir, *entry);
+    // The station could not see a name it cannot hold, and passing one on would process
+    // the wrong image: its name is cut at ":" or "\", its script arguments split at '"'.
+    const bool hidden = kind == Kind::Other || name.front() == '.' || !station_can_hold(name);
+    sorter_.Add(name, static_cast<std::uint8_t>((kind == Kind::Folder ? kFolder : 0) |
+                                                (hidden ? kHidden : 0)));
+  }
+  sorter_.Sort();
+  // Assigned into the entries of the last listing, whose names keep their memory.
+  listing_.entries.resize(sorter_.Size());
+  for (std::size_t i = 0; i < sorter_.Size(); ++i) {
+    FolderEntry& entry = listing_.entries[i];
+    entry.name.assign(sorter_.Name(i));
+    entry.is_file_system = true;
+    entry.is_folder = (sorter_.Tag(i) & kFolder) != 0;
+    entry.is_hidden = (sorter_.Tag(i) & kHidden) != 0;
+  }
+}
+
+const FolderListing& PosixFolderLister::list(const std::string& folder) {
   const auto path = drive_.map(folder);
-  if (!path) return {FolderStatus::Missing, {}};
-  FolderListing listing;
-  listing.status = root_status(*path);
-  if (listing.status != FolderStatus::Listed) return listing;
+  if (!path) return listed(FolderStatus::Missing);
+  const FolderStatus status = root_status(*path);
+  if (status != FolderStatus::Listed) return listed(status);
   UniqueDir dir(::opendir(path->c_str()));
   if (!dir) {
     // The root may have gone since it was looked at.
-    if (errno == ENOENT) return {FolderStatus::Missing, {}};
-    if (errno == ENOTDIR) return {FolderStatus::NotAFolder, {}};
-    return {FolderStatus::Unreadable, {}};
+    if (errno == ENOENT) return listed(FolderStatus::Missing);
+    if (errno == ENOTDIR) return listed(FolderStatus::NotAFolder);
+    return listed(FolderStatus::Unreadable);
   }
-  listing.entries = read_entries(dir.get(), expected_entries_);
-  put_in_listing_order(listing.entries);
-  listing.in_name_order = true;
-  expected_entries_ = listing.entries.size();
-  return listing;
+  listing_.status = FolderStatus::Listed;
+  listing_.in_name_order = true;
+  read_entries(dir.get());
+  return listing_;
 }
 
 std::optional<FileStamp> PosixFolderLister::stamp(const std::string& path) {

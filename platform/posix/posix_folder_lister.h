@@ -1,7 +1,10 @@
 #pragma once
 
+#include <dirent.h>
+
 #include <string>
 
+#include "base/listing_sorter.h"
 #include "cycle/folder_lister.h"
 #include "platform/posix/drive_path.h"
 
@@ -14,12 +17,16 @@ class PosixFolderLister : public FolderLister {
  public:
   explicit PosixFolderLister(DrivePath drive) : drive_(std::move(drive)) {}
 
-  FolderListing list(const std::string& folder) override;
+  const FolderListing& list(const std::string& folder) override;
   std::optional<FileStamp> stamp(const std::string& path) override;
 
  private:
+  const FolderListing& listed(FolderStatus status);
+  void read_entries(DIR* dir);
+
   DrivePath drive_;
-  std::size_t expected_entries_ = 0;  // the last listing's size, to read the next in one go
+  FolderListing listing_;
+  ListingSorter sorter_;
 };
 
 }  // namespace lumenpoll

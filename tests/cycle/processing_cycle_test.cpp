@@ -76,7 +76,7 @@ class StampedLister : public fakes::FakeFolderLister {
  public:
   explicit StampedLister(const fakes::VirtualClock& clock) : clock_(clock) {}
   std::vector<std::int64_t> listed_at;
-  FolderListing list(const std::string& folder) override {
+  const FolderListing& list(const std::string& folder) override {
     listed_at.push_back(clock_.now_ms);
     return FakeFolderLister::list(folder);
   }

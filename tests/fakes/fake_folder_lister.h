@@ -27,10 +27,10 @@ class FakeFolderLister : public FolderLister {
     return std::nullopt;
   }
 
-  FolderListing list(const std::string& folder) override {
+  const FolderListing& list(const std::string& folder) override {
     auto f = folders.find(folder);
-    if (f == folders.end()) return {FolderStatus::Missing, {}};
-    return f->second;
+    last_ = f == folders.end() ? FolderListing{FolderStatus::Missing, {}} : f->second;
+    return last_;
   }
 
   void add_file(const std::string& folder, const std::string& name) {
@@ -43,6 +43,9 @@ class FakeFolderLister : public FolderLister {
     auto& e = folders[folder].entries;
     std::erase_if(e, [&](const FolderEntry& x) { return x.name == name; });
   }
+
+ private:
+  FolderListing last_;  // a copy: the tests change the folders while a scan runs
 };
 
 }  // namespace lumenpoll::fakes

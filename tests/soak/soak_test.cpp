@@ -37,8 +37,10 @@ void* operator new(std::size_t size) {
 
 void operator delete(void* p) noexcept {
   if (p == nullptr) return;
-  void* block = static_cast<char*>(p) - kHeader;
-  g_live_bytes -= static_cast<std::int64_t>(*static_cast<std::size_t*>(block));
+  // Through an integer: the compiler would otherwise take the step back before p for an
+  // overrun of whatever p was allocated for.
+  auto* block = reinterpret_cast<std::size_t*>(reinterpret_cast<std::uintptr_t>(p) - kHeader);
+  g_live_bytes -= static_cast<std::int64_t>(*block);
   std::free(block);
 }
 
@@ -79,9 +81,10 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   }
 
   // FolderLister
-  FolderListing list(const std::string&) override {
-    if (missing_) return {FolderStatus::Missing, {}};
-    return {FolderStatus::Listed, entries_};
+  const FolderListing& list(const std::string&) override {
+    listing_ = missing_ ? FolderListing{FolderStatus::Missing, {}}
+                        : FolderListing{FolderStatus::Listed, entries_};
+    return listing_;
   }
   std::optional<FileStamp> stamp(const std::string& path) override {
     if (missing_) return std::nullopt;
@@ -207,6 +210,7 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   std::unique_ptr<TimerHandle> world_;
   std::multimap<std::int64_t, std::function<void()>> events_;
   std::vector<FolderEntry> entries_;
+  FolderListing listing_;
   std::vector<Image> images_;
   std::vector<std::int64_t> live_at_delete_ = std::vector<std::int64_t>(kImages);
   std::vector<std::string> open_boxes_;
