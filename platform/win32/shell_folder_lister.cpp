@@ -60,10 +60,16 @@ void read_children(IShellFolder& folder, IEnumIDList& children, FolderListing& l
 
 }  // namespace
 
-FolderListing ShellFolderLister::list(const std::string& folder) {
+const FolderListing& ShellFolderLister::listed(FolderStatus status) {
+  listing_.status = status;
+  listing_.entries.clear();
+  return listing_;
+}
+
+const FolderListing& ShellFolderLister::list(const std::string& folder) {
   IShellFolder* raw_desktop = nullptr;
   if (FAILED(::SHGetDesktopFolder(&raw_desktop)) || raw_desktop == nullptr)
-    return {FolderStatus::Missing, {}};
+    return listed(FolderStatus::Missing);
   const ComPtr<IShellFolder> desktop(raw_desktop);
 
   std::wstring wide = cp1252_to_wide(folder);
@@ -72,24 +78,24 @@ FolderListing ShellFolderLister::list(const std::string& folder) {
   const HRESULT parsed =
       desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &raw_root_id, nullptr);
   const UniquePidl root_id(raw_root_id);
-  if (FAILED(parsed) || !root_id) return {FolderStatus::Missing, {}};
+  if (FAILED(parsed) || !root_id) return listed(FolderStatus::Missing);
 
   IShellFolder* raw_root = nullptr;
   const HRESULT bound = desktop->BindToObject(root_id.get(), nullptr, IID_IShellFolder,
                                               reinterpret_cast<void**>(&raw_root));
   const ComPtr<IShellFolder> root(raw_root);
-  if (FAILED(bound) || !root) return {FolderStatus::NotAFolder, {}};
+  if (FAILED(bound) || !root) return listed(FolderStatus::NotAFolder);
 
   IEnumIDList* raw_children = nullptr;
   // Without SHCONTF_INCLUDEHIDDEN: the system leaves hidden entries out.
   const HRESULT enumerated =
       root->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &raw_children);
   const ComPtr<IEnumIDList> children(raw_children);
-  if (FAILED(enumerated)) return {FolderStatus::Unreadable, {}};
+  if (FAILED(enumerated)) return listed(FolderStatus::Unreadable);
 
-  FolderListing listing;
-  if (children) read_children(*root, *children, listing);  // S_FALSE gives none: no children
-  return listing;
+  listed(FolderStatus::Listed);
+  if (children) read_children(*root, *children, listing_);  // S_FALSE gives none: no children
+  return listing_;
 }
 
 std::optional<FileStamp> ShellFolderLister::stamp(const std::string& path) {

@@ -16,8 +16,13 @@ namespace lumenpoll {
 // name another file, or none.
 class ShellFolderLister : public FolderLister {
  public:
-  FolderListing list(const std::string& folder) override;
+  const FolderListing& list(const std::string& folder) override;
   std::optional<FileStamp> stamp(const std::string& path) override;
+
+ private:
+  const FolderListing& listed(FolderStatus status);
+
+  FolderListing listing_;
 };
 
 }  // namespace lumenpoll
