@@ -4,8 +4,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "check/check_options.h"
-#include "check/station_check.h"
+#include "check/checker_run.h"
 #include "platform/common/cp1252.h"
 #include "platform/posix/drive_path.h"
 #include "platform/posix/posix_file_system.h"
@@ -16,8 +15,6 @@ namespace lumenpoll {
 
 namespace {
 
-constexpr int kNotChecked = static_cast<int>(CheckStatus::NotChecked);
-
 // The folder that stands for drive C:, made absolute; empty when there is no such folder.
 std::string drive_folder(const std::string& given, std::ostream& err) {
   std::error_code ec;
@@ -27,30 +24,22 @@ std::string drive_folder(const std::string& given, std::ostream& err) {
   return {};
 }
 
-}  // namespace
-
-int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
-                        std::ostream& out, std::ostream& err) {
-  const CheckOptions options = parse_check_options(args);
-  if (!options.error.empty()) {
-    err << "lumenpoll-check: " << options.error << "\n\n" << check_usage(default_drive);
-    return kNotChecked;
-  }
-  if (options.help) {
-    out << check_usage(default_drive);
-    return 0;
-  }
-  const std::string drive_c = drive_folder(options.drive.value_or(default_drive), err);
-  if (drive_c.empty()) return kNotChecked;
-
+std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
+                                       std::ostream& err) {
+  const std::string drive_c = drive_folder(given, err);
+  if (drive_c.empty()) return std::nullopt;
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
   PosixScriptProbe scripts(drive);
-  const StationReport report = check_station({files, folders, scripts}, options.edition);
-  out << "Drive C: is " << drive_c << "\n";
-  for (const std::string& line : report.lines) out << cp1252_to_utf8(line) << "\n";
-  return static_cast<int>(report.status());
+  return CheckedStation{drive_c, check_station({files, folders, scripts}, edition)};
+}
+
+}  // namespace
+
+int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
+                        std::ostream& out, std::ostream& err) {
+  return run_checker(args, default_drive, check_on, cp1252_to_utf8, out, err);
 }
 
 }  // namespace lumenpoll

@@ -1,0 +1,61 @@
+#include <windows.h>
+
+#include <exception>
+#include <ostream>
+
+#include "app/station_checker.h"
+#include "base/text.h"
+#include "check/checker_run.h"
+#include "check/redirected_station.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/shell_folder_lister.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_script_probe.h"
+
+namespace lumenpoll {
+
+namespace {
+
+// The folder given, made absolute; empty when it is not a folder.
+std::string drive_folder(const std::string& given, std::ostream& err) {
+  char full[MAX_PATH];
+  const DWORD length = ::GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+  const DWORD attributes =
+      length > 0 && length < sizeof full ? ::GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return std::string(full, length);
+  err << "lumenpoll-check: " << given << ": no such folder to stand for drive C:\n";
+  return {};
+}
+
+// The station's own drive C:, or a copy of one in another folder.
+std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
+                                       std::ostream& err) {
+  const std::string drive_c = drive_folder(given, err);
+  if (drive_c.empty()) return std::nullopt;
+  Win32FileSystem files;
+  ShellFolderLister folders;
+  Win32ScriptProbe scripts;
+  const StationAccess own{files, folders, scripts};
+  if (text::same_name(drive_c, "C:\\")) return CheckedStation{drive_c, check_station(own, edition)};
+  RedirectedStation copy(own, drive_c);
+  return CheckedStation{drive_c, check_station(copy.access(), edition)};
+}
+
+}  // namespace
+
+// The report's texts are Windows-1252, as is the console once told so.
+int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
+                        std::ostream& out, std::ostream& err) {
+  ::SetConsoleOutputCP(1252);
+  try {
+    const ComApartment com;
+    return run_checker(
+        args, default_drive, check_on, [](const std::string& line) { return line; }, out, err);
+  } catch (const std::exception& error) {
+    err << "lumenpoll-check: " << error.what() << "\n";
+    return static_cast<int>(CheckStatus::NotChecked);
+  }
+}
+
+}  // namespace lumenpoll
