@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
-# Whole-program figures of the Linux build, each beside its reference measured in the same
-# run, printed as a Markdown table:
+# Whole-program figures, each beside its reference measured in the same run, printed as a
+# Markdown table:
 #   - CPU a scan while waiting, with 100 to 100,000 entries in the import folder, against a
-#     bare opendir/readdir/closedir loop over the same folder;
+#     bare directory read of the same folder (opendir/readdir/closedir on Linux,
+#     FindFirstFileA/FindNextFileA/FindClose for the Windows build);
 #   - resident memory before and after one image went through the cycle;
 #   - idle CPU with an empty import folder; start to mapped window.
 #
-#   bash bench/figures.sh [SECONDS_PER_FIGURE]     (default 30; takes about 6 x that)
+#   bash bench/figures.sh [--windows] [SECONDS_PER_FIGURE]   (default 30; about 6 x that)
 #
-# Runs the program under its own Xvfb. CPU times are read from /proc/<pid>/task/*/schedstat
-# (nanoseconds), not from timed tests.
+# Runs the program under its own Xvfb; with --windows the Windows build under Wine, in a
+# prefix of its own, where the CPU of Wine's server is counted with the program's and with
+# the bare loop's. CPU times are read from /proc/<pid>/task/*/schedstat (nanoseconds), not
+# from timed tests.
 set -euo pipefail
 
+windows=false
+if [ "${1:-}" == --windows ]; then
+  windows=true
+  shift
+fi
+readonly windows
 readonly SECONDS_EACH=${1:-30}
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 readonly REPO
-readonly BUILD="$REPO/build/figures"
-readonly DRIVE="$BUILD/drive_c"
+if $windows; then BUILD="$REPO/build/figures-windows"; else BUILD="$REPO/build/figures"; fi
+readonly BUILD
+export WINEPREFIX="$BUILD/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if $windows; then DRIVE="$WINEPREFIX/drive_c"; else DRIVE="$BUILD/drive_c"; fi
+readonly DRIVE
 readonly IMPORT="$DRIVE/TOLVA/import"
 readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
 readonly CAPTION="Velmora Imaging Processing"
@@ -24,25 +36,42 @@ readonly CAPTION="Velmora Imaging Processing"
 die() { echo "figures: $*" >&2; exit 1; }
 
 build() {
-  cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DLUMENPOLL_DRIVE_C="$DRIVE" \
+  local platform=(-DLUMENPOLL_DRIVE_C="$DRIVE") bare=bare_readdir
+  if $windows; then
+    platform=(--toolchain "$REPO/cmake/mingw-w64-x86_64.cmake")
+    bare=bare_findfirst
+  fi
+  cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "${platform[@]}" \
     -DLUMENPOLL_BUILD_TESTS=OFF -DLUMENPOLL_BUILD_BENCHMARKS=ON >"$BUILD.configure.log" 2>&1 ||
     die "configuring failed: $BUILD.configure.log"
-  cmake --build "$BUILD" --target lumenpoll bare_readdir -j "$(nproc)" >"$BUILD.build.log" 2>&1 ||
+  cmake --build "$BUILD" --target lumenpoll "$bare" -j "$(nproc)" >"$BUILD.build.log" 2>&1 ||
     die "build failed: $BUILD.build.log"
+  if $windows; then
+    bash "$REPO/scripts/wine-prefix.sh" setup >"$BUILD.prefix.log" 2>&1 ||
+      die "no Wine prefix: $BUILD.prefix.log"
+  fi
 }
 
 # Scripts that do what a station's do, at once: the raw script writes the processed image,
 # the delete script removes the image's files.
 stage_station() {
-  rm -rf "$DRIVE"
+  rm -rf "$IMAGEJ" "$DRIVE/TOLVA"
   mkdir -p "$IMPORT" "$IMAGEJ"
   printf '[Canine]\r\nThorax LAT thorax_lat [8 60 4] [*10 62 5]\r\n[AUTOCLOSE]\r\nNO\r\n' \
     >"$IMAGEJ/macrolist.txt"
   printf '0 0\r\n' >"$IMAGEJ/macroset.txt"
-  printf '#!/bin/sh\n' >"$IMAGEJ/ij_deldcm.bat"
-  printf '#!/bin/sh\n' >"$IMAGEJ/ij_dcm.bat"
-  printf '#!/bin/sh\n: >"%s/$1.TIF"\n' "$IMPORT" >"$IMAGEJ/ij_raw.bat"
-  printf '#!/bin/sh\nrm -f "%s/$1.NEF" "%s/$1.TIF"\n' "$IMPORT" "$IMPORT" >"$IMAGEJ/ij_del.bat"
+  if $windows; then
+    printf '@echo off\r\n' >"$IMAGEJ/ij_deldcm.bat"
+    printf '@echo off\r\n' >"$IMAGEJ/ij_dcm.bat"
+    printf '@echo off\r\ntype nul > "C:\\TOLVA\\import\\%%1.TIF"\r\n' >"$IMAGEJ/ij_raw.bat"
+    printf '@echo off\r\ndel "C:\\TOLVA\\import\\%%1.NEF" "C:\\TOLVA\\import\\%%1.TIF"\r\n' \
+      >"$IMAGEJ/ij_del.bat"
+  else
+    printf '#!/bin/sh\n' >"$IMAGEJ/ij_deldcm.bat"
+    printf '#!/bin/sh\n' >"$IMAGEJ/ij_dcm.bat"
+    printf '#!/bin/sh\n: >"%s/$1.TIF"\n' "$IMPORT" >"$IMAGEJ/ij_raw.bat"
+    printf '#!/bin/sh\nrm -f "%s/$1.NEF" "%s/$1.TIF"\n' "$IMPORT" "$IMPORT" >"$IMAGEJ/ij_del.bat"
+  fi
 }
 
 # fill N: exactly N entries in a new import folder, none of them a raw file. The folder is
@@ -58,33 +87,74 @@ program_pid=""
 source "$REPO/scripts/xvfb.sh"
 cleanup() {
   [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+  if $windows; then wineserver -k 2>/dev/null || true; fi
   stop_xvfb
 }
 trap cleanup EXIT
 
 window_shown() { xdotool search --onlyvisible --name "^$CAPTION\$" >/dev/null 2>&1; }
 
-# Starts the program and prints the milliseconds from its start to its mapped window.
+# The process of a Windows program under Wine, by its name.
+wine_pid() { pgrep -f "$1" | head -n 1; }
+
+# Starts the program; start_ms is the time from its start to its mapped window.
+start_ms=0
 start_program() {
   local t0 t1
   t0=$(date +%s%N)
-  "$BUILD/app/lumenpoll" >/dev/null 2>&1 &
+  if $windows; then
+    wine "$BUILD/app/lumenpoll.exe" >"$BUILD.program.out" 2>&1 &
+  else
+    "$BUILD/app/lumenpoll" >/dev/null 2>&1 &
+  fi
   program_pid=$!
   until window_shown; do
     kill -0 "$program_pid" 2>/dev/null || die "the program ended"
     sleep 0.01
   done
   t1=$(date +%s%N)
-  echo $(((t1 - t0) / 1000000))
+  if $windows; then program_pid=$(wine_pid 'lumenpoll\.exe'); fi
+  start_ms=$(((t1 - t0) / 1000000))
 }
 
 stop_program() {
   kill "$program_pid" 2>/dev/null || true
   wait "$program_pid" 2>/dev/null || true
   program_pid=""
+  # The next start is timed to its own window, not to this one's.
+  while window_shown; do sleep 0.05; done
 }
 
-cpu_ns() { cat /proc/"$program_pid"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
+# cpu_ns [PID]: the CPU nanoseconds of the program (or PID), with Wine's server's for a
+# Windows program: it does part of the work.
+cpu_ns() {
+  local pids=("${1:-$program_pid}") server
+  if $windows && server=$(pgrep -x wineserver | head -n 1) && [ -n "$server" ]; then
+    pids+=("$server")
+  fi
+  local pid
+  for pid in "${pids[@]}"; do cat /proc/"$pid"/task/*/schedstat; done |
+    awk '{ s += $1 } END { printf "%.0f\n", s }'
+}
+
+# bare_us FOLDER: microseconds of CPU of one bare listing of the folder.
+bare_us() {
+  if ! $windows; then
+    "$BUILD/bench/bare_readdir" "$1" 5 | awk '{ print $1 }'
+    return
+  fi
+  local out="$BUILD.bare.out" pid before after
+  wine "$BUILD/bench/bare_findfirst.exe" 'C:\TOLVA\import' 7 >"$out" 2>&1 &
+  local runner=$!
+  until pid=$(wine_pid 'bare_findfirst\.exe') && [ -n "$pid" ]; do sleep 0.05; done
+  sleep 1
+  before=$(cpu_ns "$pid")
+  sleep 5
+  after=$(cpu_ns "$pid")
+  wait "$runner"
+  # The listings of those five seconds, from the rate of the whole run.
+  awk -v ns=$((after - before)) '{ printf "%.1f\n", ns / 1000 / ($1 * 5 / 7) }' "$out"
+}
 rss_kib() { awk '/^VmRSS:/ { print $2 }' /proc/"$program_pid"/status; }
 peak_kib() { awk '/^VmHWM:/ { print $2 }' /proc/"$program_pid"/status; }
 
@@ -116,21 +186,31 @@ main() {
   build
   stage_station
   start_xvfb "$BUILD.xvfb.log" 1024x768x24 || die "could not start Xvfb"
+  # Wine's own processes, started while the prefix was made, have no display: they go, and
+  # the server is kept running from here on, so that every figure counts the same server.
+  if $windows; then
+    wineserver -k 2>/dev/null || true
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+  fi
 
   echo "Machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)"
-  echo "Command: bash bench/figures.sh $SECONDS_EACH ($(date -u +%Y-%m-%d))"
+  if $windows; then
+    echo "Command: bash bench/figures.sh --windows $SECONDS_EACH ($(date -u +%Y-%m-%d), $(wine --version))"
+  else
+    echo "Command: bash bench/figures.sh $SECONDS_EACH ($(date -u +%Y-%m-%d))"
+  fi
   echo
-  echo "| Entries | Program CPU a scan | Bare readdir loop | Ratio | RSS waiting | RSS after one image |"
+  echo "| Entries | Program CPU a scan | Bare directory read | Ratio | RSS waiting | RSS after one image |"
   echo "|---:|---:|---:|---:|---:|---:|"
   local n program bare ratio rss_before
   for n in 100 1000 10000 100000; do
     fill "$n"
-    start_program >/dev/null
+    start_program
     sleep 3
     program=$(cpu_us_a_second "$SECONDS_EACH")
     rss_before=$(rss_kib)
     one_image "$n"
-    bare=$("$BUILD/bench/bare_readdir" "$IMPORT" 5 | awk '{ print $1 }')
+    bare=$(bare_us "$IMPORT")
     ratio=$(awk -v p="$program" -v b="$bare" 'BEGIN { printf "%.2f", p / b }')
     echo "| $n | $(ms "$program") | $(ms "$bare") | $ratio | $(mib "$rss_before") | $(mib "$(rss_kib)") |"
     stop_program
@@ -139,11 +219,12 @@ main() {
   fill 0
   local starts=() t
   for _ in 1 2 3 4 5; do
-    starts+=("$(start_program)")
+    start_program
+    starts+=("$start_ms")
     stop_program
   done
   t=$(printf '%s\n' "${starts[@]}" | sort -n | sed -n 3p)
-  start_program >/dev/null
+  start_program
   sleep 3
   local idle
   idle=$(cpu_us_a_second $((SECONDS_EACH * 2)))
