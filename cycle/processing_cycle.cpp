@@ -108,6 +108,8 @@ void ProcessingCycle::deldcmtimerTimer() {
 void ProcessingCycle::rawtimerTimer() {
   raw_gate_.BeginScan();
   chkraw_.Enumerate();
+  // A folder that could not be read says nothing of what has gone from it.
+  if (!chkraw_.LastScanComplete()) return;
   for (const std::string& name : raw_gate_.EndScan())
     app_.ShowError("Cannot process " + name +
                    ": its name holds characters the scripts cannot take");

@@ -15,7 +15,7 @@ bool RawFileGate::Admits(const std::string& path) {
   const std::string name(text::file_name(path));
   const std::string base = text::left(name, static_cast<int>(name.size()) - 4);
   if (!scripts_can_take(base)) {
-    if (refused_.insert(name).second) newly_refused_.push_back(name);
+    if (!refused_.contains(name)) newly_refused_.push_back(name);
     return false;
   }
   const std::string key = text::upper_case(base);
@@ -31,7 +31,9 @@ bool RawFileGate::Admits(const std::string& path) {
   return before != previous_.end() && before->second == *stamp;
 }
 
+// Names count as reported only once a scan has come to its end, where they are reported.
 std::vector<std::string> RawFileGate::EndScan() {
+  refused_.insert(newly_refused_.begin(), newly_refused_.end());
   previous_ = std::move(current_);
   current_.clear();
   std::erase_if(deleting_,

@@ -20,8 +20,9 @@ class RawFileGate {
   void BeginScan();
   // The raw file at this station path may start an image now.
   bool Admits(const std::string& path);
-  // Closes a complete scan: deletes whose raw file it no longer saw are forgotten. Gives
-  // the file names refused for the first time, to be reported.
+  // Closes a complete scan (one that ended early or could not read the folder is not
+  // closed): deletes whose raw file it no longer saw are forgotten. Gives the file names
+  // refused for the first time, to be reported.
   std::vector<std::string> EndScan();
 
   // The delete script was asked to remove this image (whether or not it started).

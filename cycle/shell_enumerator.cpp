@@ -21,6 +21,7 @@ void TStShellItem::Assign(const std::string& folder, const FolderEntry& entry) {
 
 void TStShellEnumerator::Enumerate() {
   kept_ = 0;
+  complete_ = false;
 
   // Resolved anew on every call, so a folder re-created after start-up is picked up.
   const FolderListing& listing = lister_.list(RootFolder);
@@ -49,6 +50,7 @@ void TStShellEnumerator::Enumerate() {
 
   const bool in_order = listing.in_name_order && SortDirection == TStSortDirection::sdAscending;
   if (Sorted && !in_order) sort_items();
+  complete_ = true;
 }
 
 void TStShellEnumerator::sort_items() {

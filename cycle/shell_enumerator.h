@@ -59,6 +59,9 @@ class TStShellEnumerator {
 
   // The items kept by the last scan.
   std::span<const TStShellItem> Items() const { return {items_.data(), kept_}; }
+  // Whether the last scan listed the whole folder: not when the folder could not be read
+  // (an empty scan without an error) nor when a handler's error ended it.
+  bool LastScanComplete() const { return complete_; }
 
  private:
   void sort_items();
@@ -66,6 +69,7 @@ class TStShellEnumerator {
   FolderLister& lister_;
   std::vector<TStShellItem> items_;  // the first kept_ are the last scan's
   std::size_t kept_ = 0;
+  bool complete_ = false;
 };
 
 }  // namespace lumenpoll

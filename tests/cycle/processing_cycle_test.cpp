@@ -442,6 +442,21 @@ TEST_F(ProcessingCycleTest, RawFileIsNotTakenUpAgainWhileItsDeleteIsWorking) {
             (std::vector<std::string>{"shot01 thorax_lat", "SHOT01 thorax_lat"}));
 }
 
+// An unreadable folder lists nothing, which does not mean the raw file has gone.
+TEST_F(ProcessingCycleTest, AnUnreadableFolderDoesNotEndTheWaitForADelete) {
+  script_effects();
+  shell.effects.erase(kDelScript);
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(12000);
+  ASSERT_EQ(runs_of(kDelScript).size(), 1u);
+  lister.folders[kImportFolder].status = FolderStatus::Unreadable;
+  clock.advance(2000);
+  lister.folders[kImportFolder].status = FolderStatus::Listed;
+  clock.advance(5000);
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
+}
+
 TEST_F(ProcessingCycleTest, RawFileWhoseDeleteCannotStartStaysAndIsNotProcessedAgain) {
   script_effects();
   shell.failures[kDelScript] = 2;
