@@ -42,16 +42,34 @@ std::optional<CheckedStation> check_on(const std::string& given, Edition edition
   return CheckedStation{drive_c, check_station(copy.access(), edition)};
 }
 
+// The console shows Windows-1252, the report's texts, while the checker runs; what it showed
+// before comes back after.
+class ConsoleCodePage {
+ public:
+  explicit ConsoleCodePage(UINT code_page) : before_(::GetConsoleOutputCP()) {
+    ::SetConsoleOutputCP(code_page);
+  }
+  ConsoleCodePage(const ConsoleCodePage&) = delete;
+  ConsoleCodePage& operator=(const ConsoleCodePage&) = delete;
+  ~ConsoleCodePage() {
+    if (before_ != 0) ::SetConsoleOutputCP(before_);
+  }
+
+ private:
+  UINT before_;
+};
+
 }  // namespace
 
-// The report's texts are Windows-1252, as is the console once told so.
 int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
                         std::ostream& out, std::ostream& err) {
-  ::SetConsoleOutputCP(1252);
+  const ConsoleCodePage windows_1252(1252);
   try {
     const ComApartment com;
-    return run_checker(
+    const int status = run_checker(
         args, default_drive, check_on, [](const std::string& line) { return line; }, out, err);
+    out.flush();  // while the console still shows Windows-1252
+    return status;
   } catch (const std::exception& error) {
     err << "lumenpoll-check: " << error.what() << "\n";
     return static_cast<int>(CheckStatus::NotChecked);

@@ -140,6 +140,14 @@ TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
             }));
 }
 
+// A group without its "]" leaves a row whose every cell is empty; it once emptied the
+// printed row and then read past it.
+TEST_F(StationCheckTest, ShowsARowOfEmptyCellsAsSuch) {
+  files_.files[fakes::kMacroListFile] = "[Canine]\r\nA a [10 64 6] [*14 70 8\r\n";
+  files_.files[fakes::kSelectionFile] = "0 0\r\n";
+  EXPECT_TRUE(has(check(), "(a row of blanks)"));
+}
+
 TEST_F(StationCheckTest, TheLiteEditionReadsTechniqueTextsIntoTheEntry) {
   EXPECT_EQ(line_findings(Edition::Lite),
             (Lines{
