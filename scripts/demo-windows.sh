@@ -168,9 +168,10 @@ import_empty() {
 }
 
 drop_sample() {
-  # Copied under another name and renamed, as a camera's transfer would finish.
-  cp "$SAMPLE" "$IMPORT/.$BASE.part"
-  mv "$IMPORT/.$BASE.part" "$IMPORT/$BASE.NEF"
+  # Copied beside the import folder and moved in, as a camera's transfer would finish.
+  mkdir -p "$DRIVE/TOLVA/incoming"
+  cp "$SAMPLE" "$DRIVE/TOLVA/incoming/$BASE.NEF"
+  mv "$DRIVE/TOLVA/incoming/$BASE.NEF" "$IMPORT/$BASE.NEF"
   say "dropped $BASE.NEF into C:\\TOLVA\\import"
 }
 

@@ -23,6 +23,7 @@ readonly REPO
 readonly BUILD="$REPO/build/demo"
 readonly DRIVE="$BUILD/drive_c"
 readonly IMPORT="$DRIVE/TOLVA/import"
+readonly INCOMING="$DRIVE/TOLVA/incoming"  # where a raw file is copied before it is moved in
 readonly EXPORT="$DRIVE/TOLVA/export"
 readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
 readonly SHOTS="$BUILD/screenshots"
@@ -145,9 +146,10 @@ import_empty() {
 }
 
 drop_sample() {
-  # Copied under a hidden name and renamed, as a camera's transfer would finish.
-  cp "$SAMPLE" "$IMPORT/.$BASE.part"
-  mv "$IMPORT/.$BASE.part" "$IMPORT/$BASE.NEF"
+  # Copied beside the import folder and moved in, as a camera's transfer would finish.
+  mkdir -p "$INCOMING"
+  cp "$SAMPLE" "$INCOMING/$BASE.NEF"
+  mv "$INCOMING/$BASE.NEF" "$IMPORT/$BASE.NEF"
   say "dropped $BASE.NEF into $IMPORT"
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The demo station with its real tools: ImageJ processes a raw file with the macro of the
 # saved selection and dcmtk makes the DICOM file, whose validity and fields dcmdump checks.
+# The image's name holds characters a careless script would choke on, but the program hands
+# it over, so the station must take it.
 # shellcheck source=SCRIPTDIR/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
 
@@ -10,6 +12,7 @@ done
 readonly DEMO="$E2E_SOURCE/../../demo"
 readonly EXPORT="$DRIVE/TOLVA/export"
 readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
+readonly NAME="o'neil#7"
 
 rm -rf "$DRIVE"
 mkdir -p "$ARTIFACTS"
@@ -18,16 +21,17 @@ printf '1 0\r\n' >"$IMAGEJ/macroset.txt"  # Feline, Thorax LAT
 
 start_x_server
 start_program
-cp "$DEMO/sample/shot01.NEF" "$IMPORT/.cat07.part"
-mv "$IMPORT/.cat07.part" "$IMPORT/cat07.NEF"
-wait_until 120 "DICOM file cat07.dcm" test -f "$EXPORT/cat07.dcm"
+mkdir -p "$DRIVE/TOLVA/incoming"
+cp "$DEMO/sample/shot01.NEF" "$DRIVE/TOLVA/incoming/$NAME.NEF"
+mv "$DRIVE/TOLVA/incoming/$NAME.NEF" "$IMPORT/$NAME.NEF"
+wait_until 120 "DICOM file $NAME.dcm" test -f "$EXPORT/$NAME.dcm"
 wait_until 20 "empty import folder" import_empty
 click_view_images
 wait_program_exit 20
 
 grep -q ': ' "$SCRIPT_LOG" && fail "a script reported a failure:"$'\n'"$(cat "$SCRIPT_LOG")"
-dump=$(dcmdump "$EXPORT/cat07.dcm" 2>&1) || fail "dcmdump cannot read the DICOM file: $dump"
-echo "$dump" >"$ARTIFACTS/cat07.dcmdump"
+dump=$(dcmdump "$EXPORT/$NAME.dcm" 2>&1) || fail "dcmdump cannot read the DICOM file: $dump"
+echo "$dump" >"$ARTIFACTS/image.dcmdump"
 # field TAG VALUE: the dump shows the element TAG with the value [VALUE] (or =VALUE for UIDs).
 field() {
   grep -qE "^\($1\) [A-Z]{2} (\[|=)$2\]?( |$)" <<<"$dump" ||
@@ -36,11 +40,11 @@ field() {
 field 0002,0010 JPEGBaseline
 field 0008,0016 SecondaryCaptureImageStorage
 field 0008,0060 DX
-field 0010,0010 cat07
-field 0010,0020 cat07
+field 0010,0010 "$NAME"
+field 0010,0020 "$NAME"
 field 0010,2201 Feline
 field 0018,0015 CHEST
 field 0008,1030 "Thorax LAT"
 field 0008,103e feline_thorax_lat
-dcmj2pnm +on "$EXPORT/cat07.dcm" "$ARTIFACTS/cat07.png" || fail "dcmj2pnm cannot render the file"
+dcmj2pnm +on "$EXPORT/$NAME.dcm" "$ARTIFACTS/image.png" || fail "dcmj2pnm cannot render the file"
 note "real station passed"

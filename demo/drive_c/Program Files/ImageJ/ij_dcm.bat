@@ -6,7 +6,6 @@
 log "$script${*:+ $*}"
 [ $# -eq 1 ] || fail "expected a base name, got $# arguments"
 base=$1
-check_name "base name" "$base"
 mkdir -p "$export_dir" || fail "cannot make $export_dir"
 
 make_dicom "$base" "$export_dir/.$base.dcm.part"

@@ -7,9 +7,8 @@
 log "$script${*:+ $*}"
 [ $# -eq 1 ] || fail "expected a base name, got $# arguments"
 base=$1
-check_name "base name" "$base"
 
 for ext in NEF TIF DCM; do
   while f=$(found_in_import "$base" "$ext"); do rm -f "$f" || fail "cannot delete $f"; done
 done
-rm -f "$work/$base".*
+rm -f "$work/$(work_name "$base")".*

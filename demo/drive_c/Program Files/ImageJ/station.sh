@@ -22,22 +22,36 @@ fail() {
   exit 1
 }
 
-# Names go into ImageJ's and dcmtk's command lines: allow only what no shell will read.
-check_name() {
-  case $2 in
-    "" | *[!A-Za-z0-9._+-]* | .*) fail "refused $1 \"$2\"" ;;
+upper() { printf '%s' "$1" | tr '[:lower:]' '[:upper:]'; }
+lower() { printf '%s' "$1" | tr '[:upper:]' '[:lower:]'; }
+
+# A macro argument goes into ImageJ's command line, which its launcher passes through eval:
+# only names that no shell reads otherwise, and an .ijm of that name here.
+is_macro() {
+  case $1 in
+    "" | *[!A-Za-z0-9._+-]* | .*) return 1 ;;
   esac
+  [ -f "$imagej_dir/$1.ijm" ]
 }
 
-upper() { printf '%s' "$1" | tr '[:lower:]' '[:upper:]'; }
+# work_name BASE: the name of BASE's files in the work folder, in hexadecimal, so that any
+# image name the program hands over (blanks, quotes, brackets, accents) reaches ImageJ safely.
+work_name() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
 
 # found_in_import BASE EXT: prints the import folder's file BASE.EXT, its extension in any
-# case (shot01.nef and shot01.NEF alike); fails when there is none.
+# case (shot01.nef and shot01.NEF alike); fails when there is none. Each spelling is looked
+# at by its exact name: a base name may hold characters a pattern would read.
 found_in_import() {
-  for f in "$import/$1".*; do
-    [ -f "$f" ] && [ "${f%.*}" = "$import/$1" ] && [ "$(upper "${f##*.}")" = "$2" ] || continue
-    printf '%s\n' "$f"
-    return 0
+  l=$(lower "$2") u=$(upper "$2")
+  for a in "$(printf '%s' "$l" | cut -c1)" "$(printf '%s' "$u" | cut -c1)"; do
+    for b in "$(printf '%s' "$l" | cut -c2)" "$(printf '%s' "$u" | cut -c2)"; do
+      for c in "$(printf '%s' "$l" | cut -c3)" "$(printf '%s' "$u" | cut -c3)"; do
+        if [ -f "$import/$1.$a$b$c" ]; then
+          printf '%s\n' "$import/$1.$a$b$c"
+          return 0
+        fi
+      done
+    done
   done
   return 1
 }
@@ -46,22 +60,36 @@ found_in_import() {
 # watching the folder ever sees half of it.
 publish() { mv -f "$1" "$2"; }
 
-# run_macro MACRO RAW BASE: runs MACRO.ijm of the ImageJ folder in ImageJ's batch mode on RAW;
-# the macro writes BASE.tif (processed, 16-bit) and BASE.jpg (as shown) into the work
+# run_macro MACRO RAW WORK: runs MACRO.ijm of the ImageJ folder in ImageJ's batch mode on RAW;
+# the macro writes WORK.tif (processed, 16-bit) and WORK.jpg (as shown) into the work
 # folder. Camera raw files are decoded with dcraw first; a 16-bit TIFF goes in as it is.
 run_macro() {
-  # The imagej launcher passes its arguments through eval unquoted: give it names relative
-  # to the ImageJ folder, which hold no blanks.
-  input=../../TOLVA/import/$(basename "$2")
+  # The imagej launcher passes its arguments through eval unquoted: give it only work names,
+  # relative to the ImageJ folder, which hold nothing a shell reads.
   if dcraw -i "$2" >/dev/null 2>&1; then
     dcraw -4 -T -c "$2" >"$work/$3.raw.tif" || fail "dcraw could not decode $2"
-    input=../../TOLVA/work/$3.raw.tif
+  else
+    cp "$2" "$work/$3.raw.tif" || fail "cannot copy $2 into $work"
   fi
   rm -f "$work/$3.tif" "$work/$3.jpg"
   (cd "$imagej_dir" && timeout "$imagej_time_limit" imagej -b "$1.ijm" \
-    "$input ../../TOLVA/work/$3.tif ../../TOLVA/work/$3.jpg") >>"$work/imagej.log" 2>&1 </dev/null
+    "../../TOLVA/work/$3.raw.tif ../../TOLVA/work/$3.tif ../../TOLVA/work/$3.jpg") \
+    >>"$work/imagej.log" 2>&1 </dev/null
+  rm -f "$work/$3.raw.tif"
   [ -s "$work/$3.tif" ] && [ -s "$work/$3.jpg" ] ||
-    fail "ImageJ made no image of $3 with $1.ijm (see $work/imagej.log)"
+    fail "ImageJ made no image of $2 with $1.ijm (see $work/imagej.log)"
+}
+
+# pick_macro ARGUMENT: the macro to run for a macro argument; a raw file whose argument names
+# no macro here (nothing selected, a slip in the macro list) is processed plainly, not left
+# waiting for an image that would never come.
+pick_macro() {
+  if is_macro "$1"; then
+    printf '%s\n' "$1"
+  else
+    log "$script: no macro \"$1\" here: processed plainly"
+    printf 'plain\n'
+  fi
 }
 
 # make_dicom BASE OUT: the DICOM file of BASE's processed JPEG. The patient is the image's
@@ -69,14 +97,15 @@ run_macro() {
 # processed it, so each macro names what it is for.
 make_dicom() {
   dicom_base=$1 dicom_out=$2
-  macro=$(cat "$work/$1.macro") || fail "no record of the macro that processed $1"
-  check_name macro "$macro"
+  dicom_work=$(work_name "$1")
+  macro=$(cat "$work/$dicom_work.macro") || fail "no record of the macro that processed $1"
+  is_macro "$macro" || fail "no macro \"$macro\" to name the DICOM file's fields"
   set --
   while IFS= read -r line; do
     case $line in "// dicom: "*) set -- "$@" -k "${line#// dicom: }" ;; esac
   done <"$imagej_dir/$macro.ijm"
   img2dcm -q -k "PatientName=$dicom_base" -k "PatientID=$dicom_base" -k "Modality=DX" \
     -k "StudyDate=$(date +%Y%m%d)" -k "StudyTime=$(date +%H%M%S)" \
-    -k "SeriesDescription=$macro" "$@" "$work/$dicom_base.jpg" "$dicom_out" ||
+    -k "SeriesDescription=$macro" "$@" "$work/$dicom_work.jpg" "$dicom_out" ||
     fail "img2dcm could not make the DICOM file of $dicom_base"
 }

@@ -8,7 +8,6 @@
 log "$script${*:+ $*}"
 [ $# -eq 1 ] || fail "expected a base name, got $# arguments"
 base=$1
-check_name "base name" "$base"
 dcm=$(found_in_import "$base" DCM) || fail "no DICOM file $base.DCM in $import"
 mkdir -p "$export_dir" || fail "cannot make $export_dir"
 
