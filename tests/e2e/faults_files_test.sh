@@ -68,8 +68,10 @@ note "selection file read-only when the window closes"
 stage_station '1 2\r\n' TIF ""
 write_macro_list full NO
 chmod 444 "$IMAGEJ/macroset.txt"
+skipped=false
 if [ "$(id -u)" -eq 0 ] && ! chattr +i "$IMAGEJ/macroset.txt" 2>/dev/null; then
   note "SKIP: cannot make a file read-only for root here"
+  skipped=true
 else
   start_program
   click_view_images
@@ -81,4 +83,7 @@ else
   wait_program_exit 20
   assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
 fi
+# The other cases passed; the test counts as skipped all the same, so that nobody takes the
+# read-only case for tested.
+! $skipped || exit "$SKIPPED"
 note "faults_files passed"

@@ -42,4 +42,23 @@ status=0
 if [ "$status" -ne 1 ] || ! grep -q "Invalid filename" "$WORK/check.out"; then
   fail "the packaged checker on the empty drive C: ended with $status:"$'\n'"$(cat "$WORK/check.out")"
 fi
+
+# The packaged window program starts and shows its window (its drive C: holds no station
+# here, so it says so in its boxes; the window is there all the same).
+# shellcheck source=scripts/xvfb.sh
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+program_pid=""
+trap '[ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null; stop_xvfb' EXIT
+start_xvfb "$WORK/xvfb.log" 800x600x24 || fail "could not start Xvfb"
+"$WORK/root/usr/bin/lumenpoll" >"$WORK/lumenpoll.out" 2>&1 &
+program_pid=$!
+deadline=$((SECONDS + 20))
+until xdotool search --onlyvisible --name "^Velmora Imaging Processing\$" >/dev/null 2>&1; do
+  kill -0 "$program_pid" 2>/dev/null || fail "the packaged lumenpoll ended: $(cat "$WORK/lumenpoll.out")"
+  [ "$SECONDS" -lt "$deadline" ] || fail "the packaged lumenpoll showed no window within 20 s"
+  sleep 0.2
+done
 echo "package passed: $(basename "$deb"), $(stat -c %s "$deb") bytes"
