@@ -132,7 +132,7 @@ TEST_F(FolderScanTest, ListerTellsMissingFromNotAFolder) {
 }
 
 TEST_F(FolderScanTest, ListerOrdersByUpperCasedNameThenBytes) {
-  // Long names share their first sixteen characters, which decide most comparisons.
+  // Long names share their first twelve characters, which decide most comparisons.
   for (const char* name :
        {"c.nef", "b.NEF", "a_b", "B.NEF", "aab", "A.nef", "shot_2026_12_08_b.NEF",
         "SHOT_2026_12_08_A.nef", "shot_2026_12_08_", "shot_2026_12_08_a.NEF"}) {
