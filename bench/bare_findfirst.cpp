@@ -1,9 +1,11 @@
 // The Windows reference for a scan's cost: the bare FindFirstFile loop a folder listing
 // cannot avoid.
-//   bare_findfirst FOLDER SECONDS
+//   bare_findfirst FOLDER SECONDS [PAUSE_MS]
 // Lists FOLDER with FindFirstFileA/FindNextFileA/FindClose over and over for SECONDS of
-// wall time, then prints how many listings it made and the entries of one. Its CPU time is
-// read from outside (under Wine, with the server's share).
+// wall time, with a pause of PAUSE_MS after each listing when given (the program scans once
+// a second and so finds the system's caches colder), and prints the time one listing takes
+// in microseconds and the entries of one. The time is measured on the wall clock: under
+// Wine part of the work is done by Wine's server, which the process's own CPU time misses.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,25 +24,38 @@ long list_once(const std::string& pattern) {
   return entries;
 }
 
+double now_us() {
+  LARGE_INTEGER ticks{};
+  LARGE_INTEGER frequency{};
+  ::QueryPerformanceCounter(&ticks);
+  ::QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(ticks.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: bare_findfirst FOLDER SECONDS\n");
+    std::fprintf(stderr, "usage: bare_findfirst FOLDER SECONDS [PAUSE_MS]\n");
     return 2;
   }
   const std::string pattern = std::string(argv[1]) + "\\*";
-  const ULONGLONG until = ::GetTickCount64() + static_cast<ULONGLONG>(std::atof(argv[2]) * 1000);
+  const double until = now_us() + std::atof(argv[2]) * 1e6;
+  const DWORD pause_ms = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 0;
+  double spent = 0;
   long runs = 0;
   long entries = 0;
-  while (::GetTickCount64() < until) {
+  while (now_us() < until) {
+    const double before = now_us();
     entries = list_once(pattern);
+    spent += now_us() - before;
     if (entries < 0) {
       std::fprintf(stderr, "%s: cannot be listed\n", argv[1]);
       return 1;
     }
     ++runs;
+    if (pause_ms > 0) ::Sleep(pause_ms);
   }
-  std::printf("%ld %ld\n", runs, entries);
+  std::printf("%.1f %ld\n", spent / static_cast<double>(runs), entries);
   return 0;
 }

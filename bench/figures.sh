@@ -137,23 +137,15 @@ cpu_ns() {
     awk '{ s += $1 } END { printf "%.0f\n", s }'
 }
 
-# bare_us FOLDER: microseconds of CPU of one bare listing of the folder.
-bare_us() {
-  if ! $windows; then
-    "$BUILD/bench/bare_readdir" "$1" 5 | awk '{ print $1 }'
-    return
+# bare_read SECONDS PAUSE_MS: the bare directory read of the import folder for SECONDS,
+# back to back (PAUSE_MS 0) or at the program's rhythm (1000); prints the microseconds one
+# listing takes, and the entries.
+bare_read() {
+  if $windows; then
+    wine "$BUILD/bench/bare_findfirst.exe" 'C:\TOLVA\import' "$1" "$2"
+  else
+    "$BUILD/bench/bare_readdir" "$IMPORT" "$1" "$2"
   fi
-  local out="$BUILD.bare.out" pid before after
-  wine "$BUILD/bench/bare_findfirst.exe" 'C:\TOLVA\import' 7 >"$out" 2>&1 &
-  local runner=$!
-  until pid=$(wine_pid 'bare_findfirst\.exe') && [ -n "$pid" ]; do sleep 0.05; done
-  sleep 1
-  before=$(cpu_ns "$pid")
-  sleep 5
-  after=$(cpu_ns "$pid")
-  wait "$runner"
-  # The listings of those five seconds, from the rate of the whole run.
-  awk -v ns=$((after - before)) '{ printf "%.1f\n", ns / 1000 / ($1 * 5 / 7) }' "$out"
 }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' /proc/"$program_pid"/status; }
 peak_kib() { awk '/^VmHWM:/ { print $2 }' /proc/"$program_pid"/status; }
@@ -179,6 +171,7 @@ one_image() {
 }
 
 ms() { awk -v us="$1" 'BEGIN { printf "%.2f ms", us / 1000 }'; }
+ratio() { awk -v p="$1" -v b="$2" 'BEGIN { printf "%.2f", p / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
 
 main() {
@@ -200,20 +193,26 @@ main() {
     echo "Command: bash bench/figures.sh $SECONDS_EACH ($(date -u +%Y-%m-%d))"
   fi
   echo
-  echo "| Entries | Program CPU a scan | Bare directory read | Ratio | RSS waiting | RSS after one image |"
-  echo "|---:|---:|---:|---:|---:|---:|"
-  local n program bare ratio rss_before
+  echo "| Entries | Program CPU a scan | Bare read, once a second | Ratio |" \
+    "Bare read, back to back | Ratio | RSS waiting | RSS after one image |"
+  echo "|---:|---:|---:|---:|---:|---:|---:|---:|"
+  local n program bare paced rss_before rss_after
   for n in 100 1000 10000 100000; do
     fill "$n"
     start_program
     sleep 3
+    # The bare read at the program's rhythm runs beside it, so that both meet the same load.
+    bare_read "$SECONDS_EACH" 1000 >"$BUILD.paced" &
     program=$(cpu_us_a_second "$SECONDS_EACH")
+    wait $!
+    paced=$(awk '{ print $1 }' "$BUILD.paced")
     rss_before=$(rss_kib)
     one_image "$n"
-    bare=$(bare_us "$IMPORT")
-    ratio=$(awk -v p="$program" -v b="$bare" 'BEGIN { printf "%.2f", p / b }')
-    echo "| $n | $(ms "$program") | $(ms "$bare") | $ratio | $(mib "$rss_before") | $(mib "$(rss_kib)") |"
+    rss_after=$(rss_kib)
     stop_program
+    bare=$(bare_read 5 0 | awk '{ print $1 }')
+    echo "| $n | $(ms "$program") | $(ms "$paced") | $(ratio "$program" "$paced") |" \
+      "$(ms "$bare") | $(ratio "$program" "$bare") | $(mib "$rss_before") | $(mib "$rss_after") |"
   done
 
   fill 0
