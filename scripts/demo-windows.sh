@@ -22,6 +22,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
 readonly DRIVE="$WINEPREFIX/drive_c"
 readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
+readonly INCOMING="$DRIVE/TOLVA/incoming"  # where a raw file is copied before it is moved in
 readonly IMPORT="$DRIVE/TOLVA/import"
 readonly EXPORT="$DRIVE/TOLVA/export"
 readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
@@ -95,47 +96,10 @@ cleanup() {
   stop_xvfb
 }
 
-# An error box is a window of that caption; the task-bar button's window of the same caption
-# has no size.
-error_box_shown() {
-  local id width
-  for id in $(xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" 2>/dev/null); do
-    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
-    [ "${width:-0}" -gt 1 ] && return 0
-  done
-  return 1
-}
-
-# wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; dies with WHAT on time-out.
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    if [ -n "$program_pid" ] && ! kill -0 "$program_pid" 2>/dev/null; then
-      die "$program.exe ended while waiting for $what (output: $BUILD/$program.out)"
-    fi
-    if error_box_shown; then
-      import -window root "$SHOTS/$program-error.png" 2>/dev/null || true
-      die "$program.exe shows an error box while waiting for $what (screen: $SHOTS/$program-error.png)"
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || die "no $what after ${seconds}s"
-    sleep 0.2
-  done
-}
-
 start_own_x_server() {
   start_xvfb "$BUILD/xvfb.log" 1024x768x24 || die "could not start Xvfb (log: $BUILD/xvfb.log)"
   say "own X server on $DISPLAY"
 }
-
-window_id=""
-window_shown() {
-  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
-  [ -n "$window_id" ]
-}
-
-capture() { import -window "${window_id:-root}" "$1" 2>/dev/null || echo "(screenshot $1 failed)"; }
 
 start_program() {
   local binary="$BUILD/app/$program.exe"
@@ -153,60 +117,8 @@ start_program() {
 
 # ---- the cycle -----------------------------------------------------------------------------
 
-script_ran() { tr -d '\r' 2>/dev/null <"$SCRIPT_LOG" | grep -q " $1\( \|\$\)"; }
-processed_ready() {
-  local f
-  for f in "$IMPORT/$BASE".*; do
-    case $f in *.[Tt][Ii][Ff] | *.[Dd][Cc][Mm]) return 0 ;; esac
-  done
-  return 1
-}
-import_empty() {
-  local f
-  for f in "$IMPORT"/*; do [ -e "$f" ] && return 1; done
-  return 0
-}
-
-drop_sample() {
-  # Copied beside the import folder and moved in, as a camera's transfer would finish.
-  mkdir -p "$DRIVE/TOLVA/incoming"
-  cp "$SAMPLE" "$DRIVE/TOLVA/incoming/$BASE.NEF"
-  mv "$DRIVE/TOLVA/incoming/$BASE.NEF" "$IMPORT/$BASE.NEF"
-  say "dropped $BASE.NEF into C:\\TOLVA\\import"
-}
-
-stage() { printf '    %-32s window: "%s"\n' "$1" "$2"; }
-
-follow_cycle() {
-  local processed=TIF
-  $lite && processed=DCM
-  wait_for 30 "raw script call" script_ran ij_raw.bat
-  stage "ij_raw.bat $BASE started" "Processing $BASE.nef 2"
-  wait_for 60 "$BASE.$processed in the import folder" processed_ready
-  stage "$BASE.$processed appeared" "Processing $BASE.nef 3"
-  wait_for 30 "DICOM script call" script_ran ij_dcm.bat
-  stage "ij_dcm.bat $BASE started" "Processing $BASE.nef 4"
-  sleep 1
-  capture "$SHOTS/$program-stage4.png"
-  wait_for 30 "delete script call" script_ran ij_del.bat
-  wait_for 30 "empty import folder" import_empty
-  stage "ij_del.bat $BASE done" "Waiting for Image File"
-  sleep 1
-  capture "$SHOTS/$program-end.png"
-}
-
-close_through_view_images() {
-  say "clicking \"View Images\""
-  xdotool mousemove --window "$window_id" 240 188 click 1
-  local deadline=$((SECONDS + 15))
-  while kill -0 "$program_pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || die "$program.exe did not end after \"View Images\""
-    sleep 0.2
-  done
-  wait "$program_pid" || die "$program.exe ended with status $?"
-  program_pid=""
-  say "window closed; saved selection: $(tr -d '\r' <"$IMAGEJ/macroset.txt")"
-}
+# shellcheck source=scripts/demo_cycle.sh
+source "$REPO/scripts/demo_cycle.sh"
 
 report() {
   local dicom="$EXPORT/$BASE.dcm"
