@@ -167,12 +167,8 @@ wait_program_exit() {
 
 # ---- station -------------------------------------------------------------------------------
 
-# write_crlf FILE LINE...: writes the lines, each ended by CR LF.
-write_crlf() {
-  local file=$1
-  shift
-  printf '%s\r\n' "$@" >"$file"
-}
+# shellcheck source=tests/e2e/station_lib.sh
+source "$E2E_SOURCE/station_lib.sh"
 
 # stage_station SELECTION_BYTES PROCESSED DECOY: a fresh drive with the stand-in scripts;
 # the test writes its macro list afterwards.
@@ -188,25 +184,6 @@ stage_station() {
   rm -f "$ARTIFACTS/failure.png"
 }
 
-# write_macro_list full|lite AUTOCLOSE_VALUE [FILE_NAME]: two species; the lite list has no
-# technique texts. Macro arguments by (species, region): (0,0) thorax_lat, (0,1) abdomen_vd,
-# (1,0) thorax_vd_cat, (1,1) pelvis_vd_cat, (1,2) skull_dv_cat.
-write_macro_list() {
-  local techs=(" [8 60 4] [*10 62 5]" "" " [4 55 2.5]" " [*5 56 3]" "")
-  [ "$1" == lite ] && techs=("" "" "" "" "")
-  write_crlf "$IMAGEJ/${3:-macrolist.txt}" "[Canine]" \
-    "Thorax LAT thorax_lat${techs[0]}" "Abdomen VD abdomen_vd${techs[1]}" \
-    "[Feline]" "Thorax VD thorax_vd_cat${techs[2]}" "Pelvis VD pelvis_vd_cat${techs[3]}" \
-    "Skull DV skull_dv_cat${techs[4]}" "[AUTOCLOSE]" "$2"
-}
-
-# A raw file arrives complete: written under a hidden name, then renamed.
-drop_raw() {
-  head -c 3000 /dev/urandom >"$IMPORT/.$1.part"
-  mv "$IMPORT/.$1.part" "$IMPORT/$1"
-  note "dropped $1"
-}
-
 # Hidden names do not count: the scanner does not see them either.
 import_empty() {
   local f
@@ -214,26 +191,7 @@ import_empty() {
   return 0
 }
 
-# called NAME ARGS: the stand-in NAME has been run with ARGS.
-called() { cut -f1,3 "$CALLS" | grep -qxF -- "$1$TAB$2"; }
-
 # ---- assertions ----------------------------------------------------------------------------
-
-# assert_calls LINE...: the log, less its times, is exactly these "name<TAB>argc<TAB>args" lines.
-assert_calls() {
-  local expected actual
-  expected=$(printf '%s\n' "$@")
-  actual=$(cut -f1-3 "$CALLS")
-  [ "$actual" == "$expected" ] && return
-  fail "script calls differ (< expected, > logged):"$'\n'"$(diff <(echo "$expected") \
-    <(echo "$actual"))"
-}
-
-# assert_bytes FILE PRINTF_TEXT: FILE holds exactly these bytes.
-assert_bytes() {
-  cmp -s "$1" <(printf '%b' "$2") && return
-  fail "$1 holds$(od -An -c "$1" | tr -s ' ') instead of$(printf '%b' "$2" | od -An -c | tr -s ' ')"
-}
 
 # The program reaps the scripts it starts: no zombie children linger.
 assert_no_zombies() {
