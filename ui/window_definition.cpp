@@ -1,5 +1,8 @@
 #include "ui/window_definition.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace lumenpoll {
 namespace {
 
@@ -119,6 +122,18 @@ const ControlDef* FormDef::find(const std::string& control_name) const {
   for (const ControlDef& c : controls)
     if (c.name == control_name) return &c;
   return nullptr;
+}
+
+std::vector<const ControlDef*> FormDef::children_in_tab_order(const std::string& parent) const {
+  std::vector<const ControlDef*> children;
+  for (const ControlDef& c : controls)
+    if (c.parent == parent) children.push_back(&c);
+  std::stable_sort(children.begin(), children.end(), [](const ControlDef* a, const ControlDef* b) {
+    const int ta = a->tab_order < 0 ? INT_MAX : a->tab_order;
+    const int tb = b->tab_order < 0 ? INT_MAX : b->tab_order;
+    return ta < tb;
+  });
+  return children;
 }
 
 const FormDef& window_definition(Edition edition) {

@@ -59,6 +59,9 @@ struct FormDef {
   std::vector<ControlDef> controls;
 
   const ControlDef* find(const std::string& name) const;
+  // The controls placed in `parent` (empty: the window), in tab order: toolkits move the
+  // focus in creation order. Controls that take no focus keep their place after them.
+  std::vector<const ControlDef*> children_in_tab_order(const std::string& parent) const;
 };
 
 // The window of each program, as data from which the platform builds the view.

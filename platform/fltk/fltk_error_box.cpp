@@ -11,8 +11,8 @@
 #include <memory>
 #include <utility>
 
-#include "platform/fltk/add_child.h"
 #include "platform/common/cp1252.h"
+#include "platform/fltk/add_child.h"
 #include "platform/fltk/form_widgets.h"
 #include "platform/fltk/literal_label.h"
 #include "platform/fltk/look.h"

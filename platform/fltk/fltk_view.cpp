@@ -5,14 +5,12 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_RGB_Image.H>
 
-#include <algorithm>
-#include <climits>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
-#include "platform/fltk/add_child.h"
 #include "platform/common/cp1252.h"
+#include "platform/fltk/add_child.h"
 #include "platform/fltk/form_widgets.h"
 #include "platform/fltk/jpeg_logo.h"
 #include "platform/fltk/literal_label.h"
@@ -36,20 +34,6 @@ Fl_Align text_align(TextAlign align) {
   return align == TextAlign::Center ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
 }
 
-// Siblings in tab order (FLTK moves the focus in child order); controls that take no
-// focus keep their place in the definition after them.
-std::vector<const ControlDef*> children_of(const FormDef& form, const std::string& parent) {
-  std::vector<const ControlDef*> children;
-  for (const ControlDef& c : form.controls)
-    if (c.parent == parent) children.push_back(&c);
-  std::stable_sort(children.begin(), children.end(), [](const ControlDef* a, const ControlDef* b) {
-    const int ta = a->tab_order < 0 ? INT_MAX : a->tab_order;
-    const int tb = b->tab_order < 0 ? INT_MAX : b->tab_order;
-    return ta < tb;
-  });
-  return children;
-}
-
 }  // namespace
 
 FltkView::FltkView(const FormDef& definition, FormEvents& events)
@@ -70,7 +54,7 @@ FltkView::~FltkView() = default;
 
 void FltkView::build_children(Fl_Group& parent, const std::string& parent_name, int origin_x,
                               int origin_y) {
-  for (const ControlDef* def : children_of(definition_, parent_name)) {
+  for (const ControlDef* def : definition_.children_in_tab_order(parent_name)) {
     const int x = origin_x + def->left;
     const int y = origin_y + def->top;
     Fl_Widget& widget = build(parent, *def, x, y);

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_view.h"
 
 #include <algorithm>
-#include <climits>
 #include <initializer_list>
 #include <new>
 #include <stdexcept>
@@ -32,20 +31,6 @@ UniqueFont make_font(const FormDef& form) {
                                 DEFAULT_PITCH | FF_DONTCARE, form.font_name.c_str()));
   if (!font) throw std::runtime_error("The font " + form.font_name + " could not be made");
   return font;
-}
-
-// Siblings in tab order (the dialog keys move the focus in creation order); controls that
-// take no focus keep their place in the definition after them.
-std::vector<const ControlDef*> children_of(const FormDef& form, const std::string& parent) {
-  std::vector<const ControlDef*> children;
-  for (const ControlDef& c : form.controls)
-    if (c.parent == parent) children.push_back(&c);
-  std::stable_sort(children.begin(), children.end(), [](const ControlDef* a, const ControlDef* b) {
-    const int ta = a->tab_order < 0 ? INT_MAX : a->tab_order;
-    const int tb = b->tab_order < 0 ? INT_MAX : b->tab_order;
-    return ta < tb;
-  });
-  return children;
 }
 
 int text_width(HWND control, HFONT font, const std::string& text) {
@@ -112,7 +97,7 @@ void Win32View::create_window() {
 }
 
 void Win32View::build_children(HWND parent, const std::string& parent_name) {
-  for (const ControlDef* def : children_of(definition_, parent_name)) {
+  for (const ControlDef* def : definition_.children_in_tab_order(parent_name)) {
     const auto index = static_cast<int>(def - definition_.controls.data());
     const HWND window = build(parent, *def, kFirstControlId + index);
     if (!controls_.emplace(def->name, Control{def, window}).second)

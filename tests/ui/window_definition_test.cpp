@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace lumenpoll {
 namespace {
@@ -48,6 +50,21 @@ TEST(WindowDefinition, LiteDropsTheChartColumnAndCentring) {
   }
   EXPECT_TRUE(full.find("cb_region")->has_change_handler);
   EXPECT_FALSE(lite.find("cb_region")->has_change_handler);
+}
+
+// Both toolkits move the focus in creation order, so this order is the tab order.
+TEST(WindowDefinition, ChildrenComeInTabOrderWithTheUnfocusableLast) {
+  const FormDef& full = window_definition(Edition::Full);
+  auto names = [&](const std::string& parent) {
+    std::vector<std::string> result;
+    for (const ControlDef* c : full.children_in_tab_order(parent)) result.push_back(c->name);
+    return result;
+  };
+  EXPECT_EQ(names(""), (std::vector<std::string>{"Panel1", "Memo1", "Button1", "Panel3",
+                                                 "GroupBox1", "GroupBox2"}));
+  EXPECT_EQ(names("GroupBox1"),
+            (std::vector<std::string>{"cb_species", "cb_region", "Label4", "Label5"}));
+  EXPECT_EQ(names("Panel3"), (std::vector<std::string>{"Label1", "la_fname", "Label2", "la_last"}));
 }
 
 }  // namespace
