@@ -125,10 +125,10 @@ stop_program() {
   while window_shown; do sleep 0.05; done
 }
 
-# cpu_ns [PID]: the CPU nanoseconds of the program (or PID), with Wine's server's for a
-# Windows program: it does part of the work.
+# The CPU nanoseconds of the program, with Wine's server's for a Windows program: it does part
+# of the work.
 cpu_ns() {
-  local pids=("${1:-$program_pid}") server
+  local pids=("$program_pid") server
   if $windows && server=$(pgrep -x wineserver | head -n 1) && [ -n "$server" ]; then
     pids+=("$server")
   fi

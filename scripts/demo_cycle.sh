@@ -1,20 +1,12 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154  # the sourcing demo sets the station's names
 # Sourced by the demo commands (scripts/demo.sh, scripts/demo-windows.sh): following one
 # sample raw file through the program's cycle from outside, with screenshots. The sourcing
 # script sets CAPTION, ERROR_CAPTION, BUILD, IMAGEJ, IMPORT, INCOMING, EXPORT, SCRIPT_LOG,
 # SHOTS, SAMPLE, BASE, program (the program's file name), lite, and defines say and die;
 # program_pid is the running program's.
 
-# An error box is a visible window of that caption; under Wine the task-bar button's window
-# of the same caption has no size.
-error_box_shown() {
-  local id width
-  for id in $(xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" 2>/dev/null); do
-    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
-    [ "${width:-0}" -gt 1 ] && return 0
-  done
-  return 1
-}
+# An error box is a window of that caption with a size (see window_with_size_shown).
+error_box_shown() { window_with_size_shown "$ERROR_CAPTION"; }
 
 # wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; dies with WHAT on
 # time-out, when the program ends, or when it shows an error box.

@@ -1,9 +1,21 @@
-# Sourced by the demo and the end-to-end tests: an X server of our own under Xvfb.
+# Sourced by the demo and the end-to-end tests: an X server of our own under Xvfb, and a look
+# at its windows.
 # shellcheck shell=bash
 
 xvfb_pid=""
 
 x_server_ready() { xwininfo -root >/dev/null 2>&1; }
+
+# window_with_size_shown TITLE: a visible window of exactly this title, wider than one pixel.
+# Under Wine the task-bar button's window carries the application's title but has no size.
+window_with_size_shown() {
+  local id width
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
+    [ "${width:-0}" -gt 1 ] && return 0
+  done
+  return 1
+}
 
 # start_xvfb LOG SCREEN: starts Xvfb on a display it finds free itself (no race with other
 # servers, even ones in another chroot), exports DISPLAY and sets xvfb_pid; returns 1 on failure.

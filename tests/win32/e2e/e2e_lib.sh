@@ -76,16 +76,8 @@ probe() { wine "$PROBE" "$@" | tr -d '\r'; }
 
 # ---- polling -------------------------------------------------------------------------------
 
-# An error box is a window of that caption; the task-bar button's window of the same caption
-# has no size.
-error_box_shown() {
-  local id width
-  for id in $(xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" 2>/dev/null); do
-    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
-    [ "${width:-0}" -gt 1 ] && return 0
-  done
-  return 1
-}
+# An error box is a window of that caption with a size (see window_with_size_shown).
+error_box_shown() { window_with_size_shown "$ERROR_CAPTION"; }
 program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 
 # wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program

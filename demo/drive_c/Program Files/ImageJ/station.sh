@@ -1,3 +1,4 @@
+# shellcheck shell=sh disable=SC2034  # the folders are for the scripts that source this
 # Shared by the station's scripts (sourced by them, POSIX sh): the station's folders, a log
 # line per call, and the steps that run ImageJ and dcmtk.
 #
