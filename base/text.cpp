@@ -10,6 +10,10 @@ bool is_blank_or_control(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
 
+unsigned char upper(char c) {
+  return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+}
+
 }  // namespace
 
 std::string trim(const std::string& s) {
@@ -22,9 +26,7 @@ std::string trim(const std::string& s) {
 
 std::string upper_case(const std::string& s) {
   std::string result = s;
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : result) c = static_cast<char>(upper(c));
   return result;
 }
 
@@ -73,10 +75,6 @@ std::string_view file_ext(std::string_view path) {
 }
 
 namespace {
-
-unsigned char upper(char c) {
-  return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-}
 
 // Like memcmp over the upper-cased texts, a shorter prefix first.
 int compare_upper(std::string_view a, std::string_view b) {

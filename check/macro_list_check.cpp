@@ -23,11 +23,6 @@ std::string MacroListCheck::species_name(int row) const {
   return quoted(MacroTable::at(table_.entry_names, row, 0));
 }
 
-int MacroListCheck::header_line(int s) const {
-  const auto found = header_lines_.find(s);
-  return found == header_lines_.end() ? 0 : found->second;
-}
-
 void MacroListCheck::line(const MacroLine& seen) {
   if (seen.byte_order_mark) {
     note(seen.number,

@@ -24,8 +24,6 @@ class MacroListCheck {
 
   // "line N: ..." texts, in line order, then those of finish().
   const std::vector<std::string>& findings() const { return findings_; }
-  // The header line of species row s, or 0.
-  int header_line(int s) const;
   // Where the auto-close value came from: "read from line N: ..." or why there is none.
   std::string auto_close_source() const;
 

@@ -52,6 +52,7 @@ MacroList check_macro_list(FileSystem& files, Edition edition, ReportWriter& out
   MacroList list;
   MacroListCheck check(edition, list.table);
   out.heading(std::string("Macro list ") + kMacroListPath);
+  std::string failure;
   try {
     read_macro_list(
         files, kMacroListPath, edition, list.table, list.auto_close,
@@ -60,13 +61,13 @@ MacroList check_macro_list(FileSystem& files, Edition edition, ReportWriter& out
     check.finish();
     list.auto_close_source = check.auto_close_source();
   } catch (const EInOutError& error) {
-    for (const std::string& finding : check.findings()) out.finding(finding);
-    out.finding(std::string(error.what()) +
-                ": the program shows this at start and offers only what was read before");
-    return list;
+    failure = error.what();
   }
   for (const std::string& finding : check.findings()) out.finding(finding);
-  if (check.findings().empty()) out.info("every line reads as written");
+  if (!failure.empty())
+    out.finding(failure + ": the program shows this at start and offers only what was read before");
+  else if (check.findings().empty())
+    out.info("every line reads as written");
   return list;
 }
 
@@ -152,7 +153,7 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
 
 void check_import_folder(FolderLister& folders, ReportWriter& out) {
   out.heading(std::string("Import folder ") + kImportFolder);
-  const FolderListing listing = folders.list(kImportFolder);
+  const FolderListing& listing = folders.list(kImportFolder);
   switch (listing.status) {
     case FolderStatus::Missing:
     case FolderStatus::NotAFolder:
@@ -168,8 +169,8 @@ void check_import_folder(FolderLister& folders, ReportWriter& out) {
   std::vector<std::string> raw;
   for (const FolderEntry& entry : listing.entries) {
     if (entry.is_folder || entry.is_hidden) continue;
-    if (text::upper_case(std::string(text::file_ext(entry.name))) != ".NEF") continue;
-    if (scripts_can_take(text::left(entry.name, static_cast<int>(entry.name.size()) - 4))) {
+    if (!text::same_name(text::file_ext(entry.name), ".NEF")) continue;
+    if (scripts_can_take(image_name(entry.name))) {
       raw.push_back(entry.name);
     } else {
       out.finding(quoted(entry.name) +

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "cycle/script_names.h"
 #include "cycle/station_paths.h"
 
 namespace lumenpoll {
@@ -19,12 +20,6 @@ bool is_file_item(const TStShellItem& item) {
 bool has_extension(const TStShellItem& item, std::string_view ext) {
   const std::string_view path = item.Path();
   return path.size() >= ext.size() && text::same_name(path.substr(path.size() - ext.size()), ext);
-}
-
-// The file name less its last four characters: the dot and the three-letter extension.
-std::string base_name(const std::string& path) {
-  const std::string name(text::file_name(path));
-  return text::left(name, static_cast<int>(name.size()) - 4);
 }
 
 void prepare(TFileRun& run, const char* script) {
@@ -119,7 +114,7 @@ void ProcessingCycle::rawtimerTimer() {
 void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
   if (!raw_gate_.Admits(ShellItem.Path())) return;
-  cur_image_ = base_name(ShellItem.Path());
+  cur_image_ = image_name(ShellItem.Path());
   set_stage(1);
   batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
   ijtimer_.SetEnabled(true);
@@ -145,7 +140,7 @@ void ProcessingCycle::donetimerTimer() {
 void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
-  if (!text::same_name(base_name(ShellItem.Path()), cur_image_)) return;
+  if (!text::same_name(image_name(ShellItem.Path()), cur_image_)) return;
   donetimer_.SetEnabled(false);
   set_stage(3);
   batchrun_.dcmrun.Parameters = cur_image_;

@@ -12,9 +12,9 @@ void RawFileGate::BeginScan() {
 }
 
 bool RawFileGate::Admits(const std::string& path) {
-  const std::string name(text::file_name(path));
-  const std::string base = text::left(name, static_cast<int>(name.size()) - 4);
+  const std::string base = image_name(path);
   if (!scripts_can_take(base)) {
+    const std::string name(text::file_name(path));
     if (!refused_.contains(name)) newly_refused_.push_back(name);
     return false;
   }

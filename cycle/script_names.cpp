@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace lumenpoll {
 
 bool scripts_can_take(const std::string& base_name) {
@@ -11,6 +13,11 @@ bool scripts_can_take(const std::string& base_name) {
   return !base_name.empty() && std::none_of(base_name.begin(), base_name.end(), [&](char c) {
     return static_cast<unsigned char>(c) <= ' ' || kSpecial.find(c) != std::string_view::npos;
   });
+}
+
+std::string image_name(std::string_view path) {
+  const std::string name(text::file_name(path));
+  return text::left(name, static_cast<int>(name.size()) - 4);
 }
 
 }  // namespace lumenpoll

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace lumenpoll {
 
@@ -9,5 +10,8 @@ namespace lumenpoll {
 // at blanks, tabs , ; and =, and the other control characters have no place in a name:
 // such a name would run commands or reach the script cut short. An empty name is refused too.
 bool scripts_can_take(const std::string& base_name);
+
+// The image name of a raw file: its file name less the dot and the three-letter extension.
+std::string image_name(std::string_view path);
 
 }  // namespace lumenpoll
