@@ -26,6 +26,13 @@ struct FolderListing {
   FolderStatus status = FolderStatus::Listed;
   std::vector<FolderEntry> entries;
   bool in_name_order = false;  // the entries come in the station's name order already
+
+  // Starts the listing over with this status and no entries, keeping the entries' memory.
+  const FolderListing& restart(FolderStatus new_status) {
+    status = new_status;
+    entries.clear();
+    return *this;
+  }
 };
 
 // Size and time of the last write of a file: a raw file whose stamp has not changed

@@ -27,8 +27,10 @@ bool GridSelection::press(Cell cell) {
   return dragging_;
 }
 
-void GridSelection::drag(Cell cell) {
-  if (dragging_ && selectable(cell)) select_range(current_, cell);
+bool GridSelection::drag(Cell cell) {
+  if (!dragging_ || !selectable(cell)) return false;
+  select_range(current_, cell);
+  return true;
 }
 
 bool GridSelection::move(Move move, bool extend) {

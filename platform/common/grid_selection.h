@@ -27,8 +27,9 @@ class GridSelection {
   void set(const GridRect& rect);
   // A press on a cell; true when it selected the cell, which starts a drag.
   bool press(Cell cell);
-  // The pointer, still pressed, over a cell: the range reaches to it.
-  void drag(Cell cell);
+  // The pointer, still pressed, over a cell: the range reaches to it. False when there
+  // is no drag or the cell cannot be selected, and nothing changed.
+  bool drag(Cell cell);
   void release() { dragging_ = false; }
   // False when the grid has no cell to select.
   bool move(Move move, bool extend);

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kLine = 1;
 constexpr int kTextInset = 2;
-const std::string kEmpty;
 
 }  // namespace
 
@@ -21,6 +20,7 @@ TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize
     : Fl_Table(x, y, w, h),
       layout_(layout),
       font_size_(size),
+      cells_(layout.cols, layout.rows),
       selection_(layout.cols, layout.rows, layout.fixed_cols, layout.fixed_rows) {
   end();
   box(FL_DOWN_FRAME);
@@ -35,18 +35,14 @@ TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize
     col_width(c, layout.col_width + (c + 1 < layout.cols ? kLine : 0));
   for (int r = 0; r < layout.rows; ++r)
     row_height(r, layout.row_height + (r + 1 < layout.rows ? kLine : 0));
-  cells_.resize(static_cast<std::size_t>(layout.cols) * layout.rows);
 }
 
 void TextGrid::set_cell(int col, int row, std::string utf8) {
-  if (col < 0 || row < 0 || col >= layout_.cols || row >= layout_.rows) return;
-  cells_[static_cast<std::size_t>(row) * layout_.cols + col] = std::move(utf8);
-  redraw();
+  if (cells_.set(col, row, std::move(utf8))) redraw();
 }
 
 const std::string& TextGrid::cell(int col, int row) const {
-  if (col < 0 || row < 0 || col >= layout_.cols || row >= layout_.rows) return kEmpty;
-  return cells_[static_cast<std::size_t>(row) * layout_.cols + col];
+  return cells_.at(col, row);
 }
 
 void TextGrid::set_selection(const GridRect& rect) {
@@ -105,16 +101,13 @@ int TextGrid::handle(int event) {
     case FL_PUSH: {
       take_focus();
       Cell cell;
-      if (!cell_at(Fl::event_x(), Fl::event_y(), cell)) cell = {};
+      cell_at(Fl::event_x(), Fl::event_y(), cell);  // none: outside the cells
       if (selection_.press(cell)) redraw();
       return 1;
     }
     case FL_DRAG: {
       Cell cell;
-      if (cell_at(Fl::event_x(), Fl::event_y(), cell)) {
-        selection_.drag(cell);
-        redraw();
-      }
+      if (cell_at(Fl::event_x(), Fl::event_y(), cell) && selection_.drag(cell)) redraw();
       return 1;
     }
     case FL_RELEASE:

@@ -3,8 +3,8 @@
 #include <FL/Fl_Table.H>
 
 #include <string>
-#include <vector>
 
+#include "platform/common/grid_cells.h"
 #include "platform/common/grid_selection.h"
 #include "ui/form_view.h"
 
@@ -49,7 +49,7 @@ class TextGrid : public Fl_Table {
 
   Layout layout_;
   Fl_Fontsize font_size_;
-  std::vector<std::string> cells_;
+  GridCells cells_;
   GridSelection selection_;
 };
 

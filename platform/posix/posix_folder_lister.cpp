@@ -19,7 +19,8 @@ FolderStatus root_status(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     // A permission error is Unreadable, not Missing: behind a parent we may not search
-    // the folder may exist. A path that resolves to nothing (a link loop) is missing.
+    // the folder may exist. Any other failure (no such entry, a link loop, a name too
+    // long) leaves nothing to list: missing.
     return errno == EACCES ? FolderStatus::Unreadable : FolderStatus::Missing;
   }
   return S_ISDIR(st.st_mode) ? FolderStatus::Listed : FolderStatus::NotAFolder;
@@ -60,12 +61,6 @@ enum Tag : std::uint8_t { kFolder = 1, kHidden = 2 };
 
 }  // namespace
 
-const FolderListing& PosixFolderLister::listed(FolderStatus status) {
-  listing_.status = status;
-  listing_.entries.clear();
-  return listing_;
-}
-
 // A failure of readdir part-way ends the listing with what was read.
 void PosixFolderLister::read_entries(DIR* dir) {
   sorter_.Clear();
@@ -93,15 +88,15 @@ void PosixFolderLister::read_entries(DIR* dir) {
 
 const FolderListing& PosixFolderLister::list(const std::string& folder) {
   const auto path = drive_.map(folder);
-  if (!path) return listed(FolderStatus::Missing);
+  if (!path) return listing_.restart(FolderStatus::Missing);
   const FolderStatus status = root_status(*path);
-  if (status != FolderStatus::Listed) return listed(status);
+  if (status != FolderStatus::Listed) return listing_.restart(status);
   UniqueDir dir(::opendir(path->c_str()));
   if (!dir) {
     // The root may have gone since it was looked at.
-    if (errno == ENOENT) return listed(FolderStatus::Missing);
-    if (errno == ENOTDIR) return listed(FolderStatus::NotAFolder);
-    return listed(FolderStatus::Unreadable);
+    if (errno == ENOENT) return listing_.restart(FolderStatus::Missing);
+    if (errno == ENOTDIR) return listing_.restart(FolderStatus::NotAFolder);
+    return listing_.restart(FolderStatus::Unreadable);
   }
   listing_.status = FolderStatus::Listed;
   listing_.in_name_order = true;

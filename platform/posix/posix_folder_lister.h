@@ -21,7 +21,6 @@ class PosixFolderLister : public FolderLister {
   std::optional<FileStamp> stamp(const std::string& path) override;
 
  private:
-  const FolderListing& listed(FolderStatus status);
   void read_entries(DIR* dir);
 
   DrivePath drive_;

@@ -25,10 +25,8 @@ void draw_bevel(HDC dc, RECT& area, Bevel bevel) {
 bool passed_to_main_window(UINT message) {
   switch (message) {
     case WM_COMMAND:
-    case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
       return true;
     default:
       return false;

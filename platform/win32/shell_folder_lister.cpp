@@ -60,16 +60,10 @@ void read_children(IShellFolder& folder, IEnumIDList& children, FolderListing& l
 
 }  // namespace
 
-const FolderListing& ShellFolderLister::listed(FolderStatus status) {
-  listing_.status = status;
-  listing_.entries.clear();
-  return listing_;
-}
-
 const FolderListing& ShellFolderLister::list(const std::string& folder) {
   IShellFolder* raw_desktop = nullptr;
   if (FAILED(::SHGetDesktopFolder(&raw_desktop)) || raw_desktop == nullptr)
-    return listed(FolderStatus::Missing);
+    return listing_.restart(FolderStatus::Missing);
   const ComPtr<IShellFolder> desktop(raw_desktop);
 
   std::wstring wide = cp1252_to_wide(folder);
@@ -78,22 +72,22 @@ const FolderListing& ShellFolderLister::list(const std::string& folder) {
   const HRESULT parsed =
       desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &raw_root_id, nullptr);
   const UniquePidl root_id(raw_root_id);
-  if (FAILED(parsed) || !root_id) return listed(FolderStatus::Missing);
+  if (FAILED(parsed) || !root_id) return listing_.restart(FolderStatus::Missing);
 
   IShellFolder* raw_root = nullptr;
   const HRESULT bound = desktop->BindToObject(root_id.get(), nullptr, IID_IShellFolder,
                                               reinterpret_cast<void**>(&raw_root));
   const ComPtr<IShellFolder> root(raw_root);
-  if (FAILED(bound) || !root) return listed(FolderStatus::NotAFolder);
+  if (FAILED(bound) || !root) return listing_.restart(FolderStatus::NotAFolder);
 
   IEnumIDList* raw_children = nullptr;
   // Without SHCONTF_INCLUDEHIDDEN: the system leaves hidden entries out.
   const HRESULT enumerated =
       root->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &raw_children);
   const ComPtr<IEnumIDList> children(raw_children);
-  if (FAILED(enumerated)) return listed(FolderStatus::Unreadable);
+  if (FAILED(enumerated)) return listing_.restart(FolderStatus::Unreadable);
 
-  listed(FolderStatus::Listed);
+  listing_.restart(FolderStatus::Listed);
   if (children) read_children(*root, *children, listing_);  // S_FALSE gives none: no children
   return listing_;
 }

@@ -20,8 +20,6 @@ class ShellFolderLister : public FolderLister {
   std::optional<FileStamp> stamp(const std::string& path) override;
 
  private:
-  const FolderListing& listed(FolderStatus status);
-
   FolderListing listing_;
 };
 

@@ -14,7 +14,6 @@ constexpr const char* kClassName = "LumenpollGrid";
 constexpr int kLine = 1;
 constexpr int kTextInset = 2;
 constexpr COLORREF kGridLine = RGB(0xC0, 0xC0, 0xC0);
-const std::string kNoText;
 
 void fill(HDC dc, const RECT& area, COLORREF colour) {
   ::SetBkColor(dc, colour);
@@ -29,7 +28,7 @@ TechniqueGrid::TechniqueGrid(HWND parent, const ControlDef& definition, HFONT fo
       col_width_(definition.default_col_width),
       row_height_(definition.default_row_height),
       font_(font),
-      cells_(static_cast<std::size_t>(cols_ * rows_)),
+      cells_(cols_, rows_),
       selection_(cols_, rows_, definition.fixed_cols, definition.fixed_rows) {
   register_window_class(kClassName, procedure);
   window_ = ::CreateWindowExA(
@@ -41,15 +40,13 @@ TechniqueGrid::TechniqueGrid(HWND parent, const ControlDef& definition, HFONT fo
 }
 
 void TechniqueGrid::set_cell(int col, int row, const std::string& text) {
-  if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return;
-  cells_[static_cast<std::size_t>(row * cols_ + col)] = text;
+  if (!cells_.set(col, row, text)) return;
   const RECT area = cell_rect(col, row);
   ::InvalidateRect(window_, &area, FALSE);
 }
 
 const std::string& TechniqueGrid::cell(int col, int row) const {
-  if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return kNoText;
-  return cells_[static_cast<std::size_t>(row * cols_ + col)];
+  return cells_.at(col, row);
 }
 
 void TechniqueGrid::set_selection(const GridRect& rect) {
@@ -75,7 +72,7 @@ LRESULT TechniqueGrid::handle_message(UINT message, WPARAM wparam, LPARAM lparam
     case WM_LBUTTONDOWN: {
       ::SetFocus(window_);
       GridSelection::Cell cell;
-      if (!cell_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), cell)) cell = {};
+      cell_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), cell);  // none: outside the cells
       if (selection_.press(cell)) {
         ::SetCapture(window_);
         ::InvalidateRect(window_, nullptr, FALSE);
@@ -84,10 +81,9 @@ LRESULT TechniqueGrid::handle_message(UINT message, WPARAM wparam, LPARAM lparam
     }
     case WM_MOUSEMOVE: {
       GridSelection::Cell cell;
-      if (::GetCapture() == window_ && cell_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), cell)) {
-        selection_.drag(cell);
+      if (::GetCapture() == window_ && cell_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), cell) &&
+          selection_.drag(cell))
         ::InvalidateRect(window_, nullptr, FALSE);
-      }
       return 0;
     }
     case WM_LBUTTONUP:

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
+#include "platform/common/grid_cells.h"
 #include "platform/common/grid_selection.h"
 #include "ui/form_view.h"
 #include "ui/window_definition.h"
@@ -44,7 +44,7 @@ class TechniqueGrid {
   int col_width_;
   int row_height_;
   HFONT font_;
-  std::vector<std::string> cells_;
+  GridCells cells_;
   GridSelection selection_;
   HWND window_ = nullptr;  // destroyed with its parent
 };

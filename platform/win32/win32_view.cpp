@@ -44,13 +44,6 @@ int text_width(HWND control, HFONT font, const std::string& text) {
   return size.cx;
 }
 
-std::string window_text(HWND window) {
-  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 DWORD tab_stop(const ControlDef& def) {
   return def.tab_order >= 0 ? WS_TABSTOP : 0;
 }
@@ -123,10 +116,7 @@ HWND Win32View::build(HWND parent, const ControlDef& def, int id) {
     case ControlKind::Label: {
       const DWORD align = def.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP;
       const HWND label = create_control(parent, def, id, "STATIC", SS_NOPREFIX | align);
-      if (def.auto_size) {
-        ::SetWindowPos(label, nullptr, 0, 0, text_width(label, font_.get(), def.caption),
-                       def.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      }
+      fit_label(label, def, def.caption);
       return label;
     }
     case ControlKind::ComboBox: {
@@ -215,11 +205,10 @@ TechniqueGrid& Win32View::grid() const {
   return *grid_;
 }
 
-void Win32View::fit_label(const Control& label) {
-  if (!label.definition->auto_size) return;
-  ::SetWindowPos(label.window, nullptr, 0, 0,
-                 text_width(label.window, font_.get(), window_text(label.window)),
-                 label.definition->height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32View::fit_label(HWND label, const ControlDef& def, const std::string& text) const {
+  if (!def.auto_size) return;
+  ::SetWindowPos(label, nullptr, 0, 0, text_width(label, font_.get(), text), def.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32View::SetCaption(const std::string& name, const std::string& text) {
@@ -229,7 +218,7 @@ void Win32View::SetCaption(const std::string& name, const std::string& text) {
   switch (c.definition->kind) {
     case ControlKind::Label:
       ::SetWindowTextA(c.window, text.c_str());
-      fit_label(c);
+      fit_label(c.window, *c.definition, text);
       return;
     case ControlKind::Memo:
     case ControlKind::Button:

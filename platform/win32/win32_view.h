@@ -69,7 +69,7 @@ class Win32View : public FormView {
                       DWORD style, DWORD ex_style = 0);
   Control& control(const std::string& name, ControlKind kind);
   TechniqueGrid& grid() const;
-  void fit_label(const Control& label);
+  void fit_label(HWND label, const ControlDef& def, const std::string& text) const;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
