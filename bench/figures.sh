@@ -10,8 +10,8 @@
 #   bash bench/figures.sh [--windows] [SECONDS_PER_FIGURE]   (default 30; about 6 x that)
 #
 # Runs the program under its own Xvfb; with --windows the Windows build under Wine, in a
-# prefix of its own, where the CPU of Wine's server is counted with the program's and with
-# the bare loop's. CPU times are read from /proc/<pid>/task/*/schedstat (nanoseconds), not
+# prefix of its own, where the CPU of Wine's server is counted with the program's; the bare
+# loop's figure is its wall time, which holds the server's share. CPU times are read from /proc/<pid>/task/*/schedstat (nanoseconds), not
 # from timed tests.
 set -euo pipefail
 
@@ -31,7 +31,6 @@ if $windows; then DRIVE="$WINEPREFIX/drive_c"; else DRIVE="$BUILD/drive_c"; fi
 readonly DRIVE
 readonly IMPORT="$DRIVE/TOLVA/import"
 readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
-readonly CAPTION="Velmora Imaging Processing"
 
 die() { echo "figures: $*" >&2; exit 1; }
 
@@ -69,7 +68,9 @@ stage_station() {
   else
     printf '#!/bin/sh\n' >"$IMAGEJ/ij_deldcm.bat"
     printf '#!/bin/sh\n' >"$IMAGEJ/ij_dcm.bat"
+    # shellcheck disable=SC2016  # $1 is the script's own argument
     printf '#!/bin/sh\n: >"%s/$1.TIF"\n' "$IMPORT" >"$IMAGEJ/ij_raw.bat"
+    # shellcheck disable=SC2016
     printf '#!/bin/sh\nrm -f "%s/$1.NEF" "%s/$1.TIF"\n' "$IMPORT" "$IMPORT" >"$IMAGEJ/ij_del.bat"
   fi
 }
@@ -91,8 +92,6 @@ cleanup() {
   stop_xvfb
 }
 trap cleanup EXIT
-
-window_shown() { xdotool search --onlyvisible --name "^$CAPTION\$" >/dev/null 2>&1; }
 
 # The process of a Windows program under Wine, by its name.
 wine_pid() { pgrep -f "$1" | head -n 1; }
@@ -175,6 +174,7 @@ ratio() { awk -v p="$1" -v b="$2" 'BEGIN { printf "%.2f", p / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
 
 main() {
+  bash "$REPO/scripts/install-deps.sh" || die "could not install the Debian packages (run as root)"
   mkdir -p "$BUILD"
   build
   stage_station

@@ -12,8 +12,6 @@
 # Missing Debian packages are installed through apt-get (scripts/install-deps.sh, as root).
 set -euo pipefail
 
-readonly CAPTION="Velmora Imaging Processing"
-readonly ERROR_CAPTION="Orvend Image Processing"
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 readonly REPO
 readonly BUILD="$REPO/build/demo-windows"
@@ -21,28 +19,9 @@ export WINEPREFIX="$BUILD/wine-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
 readonly DRIVE="$WINEPREFIX/drive_c"
-readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
-readonly INCOMING="$DRIVE/TOLVA/incoming"  # where a raw file is copied before it is moved in
-readonly IMPORT="$DRIVE/TOLVA/import"
-readonly EXPORT="$DRIVE/TOLVA/export"
-readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
-readonly SHOTS="$BUILD/screenshots"
-readonly SAMPLE="$REPO/demo/sample/shot01.NEF"
-readonly BASE=shot01
-
-lite=false
-for arg in "$@"; do
-  case $arg in
-    --windows) ;;
-    --lite) lite=true ;;
-    -h | --help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) echo "usage: $0 [--lite]" >&2; exit 2 ;;
-  esac
-done
-if $lite; then program=lumenpoll-lite; else program=lumenpoll; fi
-
-say() { printf '==> %s\n' "$*"; }
-die() { printf 'demo: %s\n' "$*" >&2; exit 1; }
+# shellcheck source=scripts/demo_lib.sh
+source "$REPO/scripts/demo_lib.sh"
+parse_args 2,12 "$@"
 
 # ---- build, prefix and station -------------------------------------------------------------
 
@@ -79,46 +58,22 @@ stage_station() {
   say "station: drive C: is $DRIVE"
 }
 
-# ---- X display and window ------------------------------------------------------------------
-
-# shellcheck source=scripts/xvfb.sh
-source "$REPO/scripts/xvfb.sh"
-program_pid=""
+# ---- the program ---------------------------------------------------------------------------
 
 cleanup() {
   if [ -n "$xvfb_pid" ]; then
-    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-      kill "$program_pid" 2>/dev/null || true
-      wait "$program_pid" 2>/dev/null || true
-    fi
+    stop_program
     wineserver -k 2>/dev/null || true  # Wine's processes go with our X server
   fi
   stop_xvfb
-}
-
-start_own_x_server() {
-  start_xvfb "$BUILD/xvfb.log" 1024x768x24 || die "could not start Xvfb (log: $BUILD/xvfb.log)"
-  say "own X server on $DISPLAY"
 }
 
 start_program() {
   local binary="$BUILD/app/$program.exe"
   [ -f "$binary" ] || die "no program at $binary"
   say "starting $program.exe under Wine"
-  if [ -n "$xvfb_pid" ]; then
-    (cd "$BUILD" && exec wine "$binary" >"$BUILD/$program.out" 2>&1 </dev/null) &
-  else
-    # Detached, so it stays with the operator after this script ends.
-    (cd "$BUILD" && exec setsid wine "$binary" >"$BUILD/$program.out" 2>&1 </dev/null) &
-  fi
-  program_pid=$!
-  wait_for 60 "window \"$CAPTION\"" window_shown
+  launch 60 wine "$binary"
 }
-
-# ---- the cycle -----------------------------------------------------------------------------
-
-# shellcheck source=scripts/demo_cycle.sh
-source "$REPO/scripts/demo_cycle.sh"
 
 report() {
   local dicom="$EXPORT/$BASE.dcm"
@@ -139,23 +94,11 @@ main() {
   make_prefix
   stage_station
   trap cleanup EXIT
-  if [ -z "${DISPLAY:-}" ]; then
-    start_own_x_server
-  elif ! x_server_ready; then
-    die "cannot reach the display $DISPLAY (unset DISPLAY to run under an own Xvfb)"
-  fi
+  open_display
   # Wine's own processes (its desktop) start for this display.
   wineserver -k 2>/dev/null || true
   start_program
-  wait_for 20 "start-up script call (ij_deldcm.bat)" script_ran ij_deldcm.bat
-  drop_sample
-  follow_cycle
-  if [ -n "$xvfb_pid" ]; then
-    close_through_view_images
-  else
-    program_pid=""  # the window stays for the operator
-    say "the window stays open; drop more raw files into $IMPORT, close it with \"View Images\""
-  fi
+  run_cycle
   report
 }
 

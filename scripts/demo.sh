@@ -16,32 +16,13 @@ for arg in "$@"; do
   [ "$arg" != --windows ] || exec bash "$(dirname "${BASH_SOURCE[0]}")/demo-windows.sh" "$@"
 done
 
-readonly CAPTION="Velmora Imaging Processing"
-readonly ERROR_CAPTION="Orvend Image Processing"
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 readonly REPO
 readonly BUILD="$REPO/build/demo"
 readonly DRIVE="$BUILD/drive_c"
-readonly IMPORT="$DRIVE/TOLVA/import"
-readonly INCOMING="$DRIVE/TOLVA/incoming"  # where a raw file is copied before it is moved in
-readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
-readonly EXPORT="$DRIVE/TOLVA/export"
-readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
-readonly SHOTS="$BUILD/screenshots"
-readonly SAMPLE="$REPO/demo/sample/shot01.NEF"
-readonly BASE=shot01
-
-lite=false
-case "${1:-}" in
-  "") ;;
-  --lite) lite=true ;;
-  -h | --help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-  *) echo "usage: $0 [--lite]" >&2; exit 2 ;;
-esac
-if $lite; then program=lumenpoll-lite; else program=lumenpoll; fi
-
-say() { printf '==> %s\n' "$*"; }
-die() { printf 'demo: %s\n' "$*" >&2; exit 1; }
+# shellcheck source=scripts/demo_lib.sh
+source "$REPO/scripts/demo_lib.sh"
+parse_args 2,11 "$@"
 
 # ---- build and station ---------------------------------------------------------------------
 
@@ -70,44 +51,19 @@ stage_station() {
   say "lumenpoll-check: $(tail -n 1 "$BUILD/check.txt") (report: $BUILD/check.txt)"
 }
 
-# ---- X display and window ------------------------------------------------------------------
-
-# shellcheck source=scripts/xvfb.sh
-source "$REPO/scripts/xvfb.sh"
-program_pid=""
+# ---- the program ---------------------------------------------------------------------------
 
 cleanup() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    kill "$program_pid" 2>/dev/null || true
-    wait "$program_pid" 2>/dev/null || true
-  fi
+  stop_program
   stop_xvfb
-}
-
-start_own_x_server() {
-  start_xvfb "$BUILD/xvfb.log" 1024x768x24 ||
-    die "could not start Xvfb (log: $BUILD/xvfb.log)"
-  say "own X server on $DISPLAY"
 }
 
 start_program() {
   local binary="$BUILD/app/$program"
   [ -x "$binary" ] || die "no program at $binary"
   say "starting $program"
-  if [ -n "$xvfb_pid" ]; then
-    (cd "$BUILD" && exec "$binary" >"$BUILD/$program.out" 2>&1) &
-  else
-    # Detached, so it stays with the operator after this script ends.
-    (cd "$BUILD" && exec setsid "$binary" >"$BUILD/$program.out" 2>&1 </dev/null) &
-  fi
-  program_pid=$!
-  wait_for 20 "window \"$CAPTION\"" window_shown
+  launch 20 "$binary"
 }
-
-# ---- the cycle -----------------------------------------------------------------------------
-
-# shellcheck source=scripts/demo_cycle.sh
-source "$REPO/scripts/demo_cycle.sh"
 
 # The DICOM file must read back with dcmdump and render; its fields are shown.
 check_dicom() {
@@ -136,21 +92,9 @@ main() {
   build_programs
   stage_station
   trap cleanup EXIT
-  if [ -z "${DISPLAY:-}" ]; then
-    start_own_x_server
-  elif ! x_server_ready; then
-    die "cannot reach the display $DISPLAY (unset DISPLAY to run under an own Xvfb)"
-  fi
+  open_display
   start_program
-  wait_for 20 "start-up script call (ij_deldcm.bat)" script_ran ij_deldcm.bat
-  drop_sample
-  follow_cycle
-  if [ -n "$xvfb_pid" ]; then
-    close_through_view_images
-  else
-    program_pid=""  # the window stays for the operator
-    say "the window stays open; drop more raw files into $IMPORT, close it with \"View Images\""
-  fi
+  run_cycle
   check_dicom
   report
 }

@@ -1,10 +1,24 @@
-# Sourced by the demo and the end-to-end tests: an X server of our own under Xvfb, and a look
-# at its windows.
+# Sourced by the demos, the end-to-end tests and the figures: an X server of our own under
+# Xvfb, and the program's windows on it.
 # shellcheck shell=bash
 
 xvfb_pid=""
+readonly CAPTION="Velmora Imaging Processing"
+# shellcheck disable=SC2034  # read by the scripts that source this
+readonly ERROR_CAPTION="Orvend Image Processing"
+window_id=""
 
 x_server_ready() { xwininfo -root >/dev/null 2>&1; }
+
+# Sets window_id to the program's visible window; false while there is none.
+window_shown() {
+  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
+  [ -n "$window_id" ]
+}
+
+# Clicks "View Images" where the operator would (under Wine without a window manager the X
+# window is the client area, as it is for FLTK's).
+click_view_images() { xdotool mousemove --window "$window_id" 240 188 click 1; }
 
 # window_with_size_shown TITLE: a visible window of exactly this title, wider than one pixel.
 # Under Wine the task-bar button's window carries the application's title but has no size.

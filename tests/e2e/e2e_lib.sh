@@ -6,8 +6,6 @@
 # where DRIVE_C is the folder compiled into PROGRAM as its drive C:.
 set -euo pipefail
 
-readonly CAPTION="Velmora Imaging Processing"
-readonly ERROR_CAPTION="Orvend Image Processing"
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_SOURCE
 readonly SKIPPED=77
@@ -24,12 +22,10 @@ for tool in Xvfb xdotool xwininfo xprop; do
 done
 
 program_pid=""
-program_status=""
 # shellcheck source=scripts/xvfb.sh
 source "$E2E_SOURCE/../../scripts/xvfb.sh"
-window_id=""
-
-note() { echo "--- $*"; }
+# shellcheck source=tests/e2e/station_lib.sh
+source "$E2E_SOURCE/station_lib.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -74,7 +70,6 @@ trap cleanup EXIT
 # ---- polling -------------------------------------------------------------------------------
 
 error_box_shown() { xdotool search --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; }
-program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 
 # A box whose message is this may open while wait_until waits: it is closed, not a failure.
 TOLERATED_BOX=""
@@ -132,11 +127,6 @@ start_x_server() {
   start_xvfb "$ARTIFACTS/xvfb.log" 800x600x24 || fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
 }
 
-window_shown() {
-  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
-  [ -n "$window_id" ]
-}
-
 start_program() {
   [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
   (cd "$ARTIFACTS" && exec "$PROGRAM" >"$ARTIFACTS/program.out" 2>&1 </dev/null) &
@@ -150,25 +140,7 @@ window_size() {
     awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
 }
 
-click_view_images() { xdotool mousemove --window "$window_id" 240 188 click 1; }
-
-wait_program_exit() {
-  local seconds=$1 deadline=$((SECONDS + $1))
-  while kill -0 "$program_pid" 2>/dev/null; do
-    error_box_shown && fail "the program shows an error box instead of ending"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
-    sleep 0.2
-  done
-  program_status=0
-  wait "$program_pid" || program_status=$?
-  program_pid=""
-  [ "$program_status" -eq 0 ] || fail "the program ended with status $program_status"
-}
-
 # ---- station -------------------------------------------------------------------------------
-
-# shellcheck source=tests/e2e/station_lib.sh
-source "$E2E_SOURCE/station_lib.sh"
 
 # stage_station SELECTION_BYTES PROCESSED DECOY: a fresh drive with the stand-in scripts;
 # the test writes its macro list afterwards.

@@ -1,9 +1,27 @@
 # shellcheck shell=bash
 # Sourced by the end-to-end libraries of both platforms (tests/e2e/e2e_lib.sh and
-# tests/win32/e2e/e2e_lib.sh): the station's files as the tests write them, raw files as a
-# camera delivers them, and what the stand-in scripts logged. The sourcing library sets
-# IMAGEJ, IMPORT, CALLS and TAB and defines note and fail. Windows stand-ins end their log
-# lines with CR LF, which is dropped wherever the log is read.
+# tests/win32/e2e/e2e_lib.sh): waiting for the program to end, the station's files as the
+# tests write them, raw files as a camera delivers them, and what the stand-in scripts logged. The sourcing library sets
+# IMAGEJ, IMPORT, CALLS, TAB and program_pid and defines fail and error_box_shown. Windows
+# stand-ins end their log lines with CR LF, which is dropped wherever the log is read.
+
+note() { echo "--- $*"; }
+
+program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
+
+# wait_program_exit SECONDS: the program ends by itself within SECONDS, with status 0 and
+# without an error box.
+wait_program_exit() {
+  local seconds=$1 deadline=$((SECONDS + $1)) status=0
+  while kill -0 "$program_pid" 2>/dev/null; do
+    error_box_shown && fail "the program shows an error box instead of ending"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
+    sleep 0.2
+  done
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
 
 # write_crlf FILE LINE...: writes the lines, each ended by CR LF.
 write_crlf() {

@@ -56,7 +56,7 @@ start_xvfb "$WORK/xvfb.log" 800x600x24 || fail "could not start Xvfb"
 "$WORK/root/usr/bin/lumenpoll" >"$WORK/lumenpoll.out" 2>&1 &
 program_pid=$!
 deadline=$((SECONDS + 20))
-until xdotool search --onlyvisible --name "^Velmora Imaging Processing\$" >/dev/null 2>&1; do
+until window_shown; do
   kill -0 "$program_pid" 2>/dev/null || fail "the packaged lumenpoll ended: $(cat "$WORK/lumenpoll.out")"
   [ "$SECONDS" -lt "$deadline" ] || fail "the packaged lumenpoll showed no window within 20 s"
   sleep 0.2

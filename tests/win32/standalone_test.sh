@@ -9,7 +9,7 @@ for program in "$@"; do
   headers=$("$objdump" -p "$program")
   grep -q "^Subsystem.*(Windows GUI)" <<<"$headers" || { echo "$program: not a GUI program"; status=1; }
   dlls=$(awk '/DLL Name:/ { print $3 }' <<<"$headers")
-  echo "$(basename "$program"): $(echo $dlls)"
+  echo "$(basename "$program"): ${dlls//$'\n'/ }"
   # The runtimes mingw-w64 would otherwise need beside the program.
   if grep -qiE '^(lib.*|mingwm10)\.dll$' <<<"$dlls"; then
     echo "$program: needs $(grep -iE '^(lib.*|mingwm10)\.dll$' <<<"$dlls" | tr '\n' ' ')"

@@ -7,8 +7,6 @@
 # A test script is run as: bash <test>.sh PROGRAM.exe WINDOW-PROBE.exe ARTIFACTS
 set -euo pipefail
 
-readonly CAPTION="Velmora Imaging Processing"
-readonly ERROR_CAPTION="Orvend Image Processing"
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_SOURCE
 readonly SKIPPED=77
@@ -29,9 +27,8 @@ done
 program_pid=""
 # shellcheck source=scripts/xvfb.sh
 source "$E2E_SOURCE/../../../scripts/xvfb.sh"
-window_id=""
-
-note() { echo "--- $*"; }
+# shellcheck source=tests/e2e/station_lib.sh
+source "$E2E_SOURCE/../../e2e/station_lib.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -78,7 +75,6 @@ probe() { wine "$PROBE" "$@" | tr -d '\r'; }
 
 # An error box is a window of that caption with a size (see window_with_size_shown).
 error_box_shown() { window_with_size_shown "$ERROR_CAPTION"; }
-program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 
 # wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program
 # ends or when it shows an error box meanwhile.
@@ -129,11 +125,6 @@ start_x_server() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || fail "Wine does not start"
 }
 
-window_shown() {
-  window_id=$(xdotool search --onlyvisible --name "^$CAPTION\$" 2>/dev/null | head -n 1)
-  [ -n "$window_id" ]
-}
-
 start_program() {
   [ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
   (cd "$ARTIFACTS" && exec wine "$PROGRAM" >"$ARTIFACTS/program.out" 2>&1 </dev/null) &
@@ -141,25 +132,7 @@ start_program() {
   wait_until 60 "window \"$CAPTION\"" window_shown
 }
 
-# Under Wine without a window manager the X window is the client area.
-click_view_images() { xdotool mousemove --window "$window_id" 240 188 click 1; }
-
-wait_program_exit() {
-  local seconds=$1 deadline=$((SECONDS + $1)) status=0
-  while kill -0 "$program_pid" 2>/dev/null; do
-    error_box_shown && fail "the program shows an error box instead of ending"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
-    sleep 0.2
-  done
-  wait "$program_pid" || status=$?
-  program_pid=""
-  [ "$status" -eq 0 ] || fail "the program ended with status $status"
-}
-
 # ---- station -------------------------------------------------------------------------------
-
-# shellcheck source=tests/e2e/station_lib.sh
-source "$E2E_SOURCE/../../e2e/station_lib.sh"
 
 # stage_station SELECTION_BYTES PROCESSED: the station's folders on drive C: with the
 # stand-in scripts, which write PROCESSED (TIF or DCM); the test writes its macro list.

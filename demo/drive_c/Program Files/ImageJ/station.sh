@@ -81,6 +81,21 @@ run_macro() {
     fail "ImageJ made no image of $2 with $1.ijm (see $work/imagej.log)"
 }
 
+# process_raw BASE [MACRO_ARGUMENT]: the raw script's common part. Processes BASE.NEF of the
+# import folder with the macro the argument names into the work folder, and records the
+# macro for the DICOM script; sets base and name (its work name).
+process_raw() {
+  # With nothing selected the program passes no macro argument.
+  [ $# -ge 1 ] && [ $# -le 2 ] || fail "expected a base name and a macro argument, got $# arguments"
+  base=$1
+  macro=$(pick_macro "${2:-}")
+  name=$(work_name "$base")
+  raw=$(found_in_import "$base" NEF) || fail "no raw file $base.NEF in $import"
+  mkdir -p "$work" || fail "cannot make $work"
+  run_macro "$macro" "$raw" "$name"
+  printf '%s\n' "$macro" >"$work/$name.macro" || fail "cannot write into $work"
+}
+
 # pick_macro ARGUMENT: the macro to run for a macro argument; a raw file whose argument names
 # no macro here (nothing selected, a slip in the macro list) is processed plainly, not left
 # waiting for an image that would never come.
