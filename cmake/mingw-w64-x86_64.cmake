@@ -1,14 +1,5 @@
-# Cross-builds the Windows programs on Linux with Debian's mingw-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
+# The same Windows programs built 64-bit: only for running the Windows tests under Wine on a
+# machine whose kernel cannot run 32-bit code. Never shipped.
+set(CMAKE_SYSTEM_PROCESSOR x64)
 set(LUMENPOLL_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${LUMENPOLL_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -10,9 +10,20 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick procps
   imagej dcmtk dcraw
   dpkg-dev file
-  # The Windows programs: cross compiler, GoogleTest's sources, Wine and its fonts.
-  g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
+  # The Windows programs: cross compilers (32-bit ships; 64-bit runs the tests where 32-bit
+  # code cannot run), GoogleTest's sources, the installer's builder, Wine and its fonts.
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wixl msitools
+  wine wine64 fonts-wine
 )
+# 32-bit Wine, for the shipped 32-bit programs, where the kernel runs 32-bit code. Elsewhere
+# it must stay away: Debian's wine command would pick it and fail for every program.
+new_architecture=false
+if "$(dirname "$0")/runs-32-bit.sh"; then
+  packages+=(wine32:i386)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    new_architecture=true
+  fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,5 +33,6 @@ done
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if $new_architecture; then dpkg --add-architecture i386; fi
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"

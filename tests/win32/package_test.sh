@@ -9,8 +9,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$WORK"
 mkdir -p "$WORK"
 cpack --config "$CONFIG" -B "$WORK" >"$WORK/cpack.log" 2>&1 || fail "cpack failed: $(tail "$WORK/cpack.log")"
-zips=("$WORK"/lumenpoll-*-windows-x64.zip)
-[ -f "${zips[0]}" ] || fail "no lumenpoll-*-windows-x64.zip in $WORK"
+zips=("$WORK"/lumenpoll-*-windows-*.zip)
+[ -f "${zips[0]}" ] || fail "no lumenpoll-*-windows-*.zip in $WORK"
 
 contents=$(cd "$WORK" && cmake -E tar tf "${zips[0]}" | sort)
 folder=$(basename "${zips[0]}" .zip)

@@ -1,0 +1,13 @@
+# Cross-builds the Windows programs on Linux with Debian's mingw-w64 (posix thread model).
+# Included by the toolchain files of the two processors, which set LUMENPOLL_MINGW_TRIPLE.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${LUMENPOLL_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${LUMENPOLL_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
