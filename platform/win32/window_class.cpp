@@ -11,6 +11,8 @@ void register_window_class(const char* name, WNDPROC procedure, UINT style) {
   window_class.style = style;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = ::GetModuleHandleA(nullptr);
+  // The program's icon (resource 1), for the task bar and Alt+Tab; none in a test program.
+  window_class.hIcon = ::LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(1));
   window_class.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = name;

@@ -4,8 +4,8 @@
 
 namespace lumenpoll {
 
-// Registers a window class of this program, with the button-face background and the arrow
-// cursor; a class registered before is left as it is. Throws when it cannot be registered.
+// Registers a window class of this program, with its icon, the button-face background and
+// the arrow cursor; a class registered before is left as it is. Throws when it cannot be registered.
 void register_window_class(const char* name, WNDPROC procedure, UINT style = 0);
 
 // The object a window procedure serves, stored with the window at WM_NCCREATE from the
