@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The demo of the Windows programs: cross-builds lumenpoll.exe (or lumenpoll-lite.exe with
 # --lite) under build/demo-windows, makes a throw-away Wine prefix there, lays the demo
-# station on its drive C: (the demo's macro list and selection, sample .bat scripts from
-# demo/windows), starts the program under Wine and sends one sample raw file through the
-# whole cycle.
+# station on its drive C: and sends one sample raw file through the whole cycle of the
+# program under Wine. The station's .bat scripts (demo/windows) hand their arguments to the
+# demo station's Linux scripts beside them, so ImageJ processes the sample and dcmtk makes
+# the DICOM file, which is checked with dcmdump and rendered to PNG.
 #
 #   bash scripts/demo.sh --windows [--lite]      (or: bash scripts/demo-windows.sh [--lite])
 #
@@ -21,13 +22,27 @@ export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
 readonly DRIVE="$WINEPREFIX/drive_c"
 # shellcheck source=scripts/demo_lib.sh
 source "$REPO/scripts/demo_lib.sh"
-parse_args 2,12 "$@"
+parse_args 2,13 "$@"
 
 # ---- build, prefix and station -------------------------------------------------------------
 
+# The station's programs are 32-bit; a kernel that runs no 32-bit code (and so no 32-bit
+# Wine) gets the same sources built 64-bit.
 build_programs() {
-  say "cross-building $program.exe in $BUILD"
-  cmake -S "$REPO" -B "$BUILD" --toolchain "$REPO/cmake/mingw-w64-x86_64.cmake" \
+  local toolchain=mingw-w64-i686
+  if ! bash "$REPO/scripts/runs-32-bit.sh"; then
+    toolchain=mingw-w64-x86_64
+    say "this kernel runs no 32-bit programs: building the 64-bit $program.exe for Wine instead"
+  fi
+  toolchain="$REPO/cmake/$toolchain.cmake"
+  # A build folder made with the other toolchain is configured anew.
+  local fresh=()
+  if [ -f "$BUILD/CMakeCache.txt" ] &&
+    ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$BUILD/CMakeCache.txt"; then
+    fresh=(--fresh)
+  fi
+  say "cross-building $program.exe in $BUILD ($(basename "$toolchain" .cmake))"
+  cmake "${fresh[@]}" -S "$REPO" -B "$BUILD" --toolchain "$toolchain" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DLUMENPOLL_BUILD_TESTS=OFF >"$BUILD/configure.log" 2>&1 ||
     { tail -n 30 "$BUILD/configure.log" >&2; die "configuring failed (log: $BUILD/configure.log)"; }
   cmake --build "$BUILD" --target "$program" -j "$(nproc)" || die "build failed"
@@ -39,22 +54,21 @@ make_prefix() {
     { tail -n 30 "$BUILD/wine-prefix.log" >&2; die "no Wine prefix (log: $BUILD/wine-prefix.log)"; }
 }
 
-# The demo's macro list and selection with Windows batch scripts; the lite station takes
-# the lite macro list and scripts that make the DICOM file in the import folder.
+# The demo station (demo/drive_c, with demo/drive_c_lite laid over it for the lite program)
+# with its Linux scripts under .sh names, and beside them the .bat scripts the program starts,
+# which hand over to them. The Linux scripts find the station from their own place.
 stage_station() {
   rm -rf "$DRIVE/Program Files/ImageJ" "$DRIVE/TOLVA"
   rm -f "$SHOTS/$program"-*.png
   mkdir -p "$IMAGEJ" "$IMPORT" "$EXPORT" "$SHOTS"
-  local station="$REPO/demo/drive_c/Program Files/ImageJ" scripts="$REPO/demo/windows/ImageJ"
-  cp "$station/macrolist.txt" "$station/macroset.txt" "$IMAGEJ/"
-  if $lite; then cp "$REPO/demo/drive_c_lite/Program Files/ImageJ/macrolist.txt" "$IMAGEJ/"; fi
+  cp -a "$REPO/demo/drive_c/Program Files/ImageJ/." "$IMAGEJ/"
+  if $lite; then cp -a "$REPO/demo/drive_c_lite/Program Files/ImageJ/." "$IMAGEJ/"; fi
   local script
-  for script in "$scripts"/*.bat; do
-    if $lite && [ -f "$scripts-lite/$(basename "$script")" ]; then script="$scripts-lite/$(basename "$script")"; fi
+  for script in "$IMAGEJ"/*.bat; do mv "$script" "${script%.bat}.sh"; done
+  for script in "$REPO/demo/windows/ImageJ"/*.bat; do
     sed 's/\r*$/\r/' "$script" >"$IMAGEJ/$(basename "$script")"
+    [ -x "$IMAGEJ/$(basename "$script" .bat).sh" ] || die "no Linux script for $(basename "$script")"
   done
-  # A DICOM file opens with a 128-byte preamble and "DICM".
-  { head -c 128 /dev/zero; printf 'DICM'; } >"$IMAGEJ/dicom_preamble.bin"
   say "station: drive C: is $DRIVE"
 }
 
@@ -75,18 +89,6 @@ start_program() {
   launch 60 wine "$binary"
 }
 
-report() {
-  local dicom="$EXPORT/$BASE.dcm"
-  echo
-  if [ -f "$dicom" ]; then
-    echo "DICOM file:   $dicom ($(wc -c <"$dicom") bytes)"
-  else
-    echo "DICOM file:   $dicom (not written yet)"
-  fi
-  echo "Screenshots:  $SHOTS/$program-stage4.png, $SHOTS/$program-end.png"
-  echo "Script calls: $SCRIPT_LOG"
-}
-
 main() {
   bash "$REPO/scripts/install-deps.sh" || die "could not install the Debian packages (run as root)"
   mkdir -p "$BUILD"
@@ -99,6 +101,7 @@ main() {
   wineserver -k 2>/dev/null || true
   start_program
   run_cycle
+  check_dicom
   report
 }
 

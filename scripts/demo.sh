@@ -65,27 +65,6 @@ start_program() {
   launch 20 "$binary"
 }
 
-# The DICOM file must read back with dcmdump and render; its fields are shown.
-check_dicom() {
-  local dicom="$EXPORT/$BASE.dcm"
-  dcmdump "$dicom" >"$BUILD/$BASE.dcmdump" 2>&1 ||
-    die "dcmdump cannot read $dicom: $(head -n 3 "$BUILD/$BASE.dcmdump")"
-  say "dcmdump $dicom:"
-  grep -E '\((0008,0016|0008,0060|0008,1030|0008,103e|0010,0010|0010,0020|0010,2201|0018,0015|0028,0010|0028,0011)\)' \
-    "$BUILD/$BASE.dcmdump" | sed 's/^/    /'
-  dcmj2pnm +on "$dicom" "$SHOTS/$program-dicom.png" || die "dcmj2pnm cannot render $dicom"
-  # The raw sample as the camera recorded it, for comparison.
-  convert "tiff:$SAMPLE" -auto-level "$SHOTS/sample-raw.png" 2>/dev/null || true
-}
-
-report() {
-  echo
-  echo "DICOM file:   $EXPORT/$BASE.dcm ($(wc -c <"$EXPORT/$BASE.dcm") bytes)"
-  echo "Pictures:     $SHOTS/$program-stage4.png, $SHOTS/$program-end.png (window)"
-  echo "              $SHOTS/sample-raw.png (raw sample), $SHOTS/$program-dicom.png (DICOM file)"
-  echo "Script calls: $SCRIPT_LOG"
-}
-
 main() {
   bash "$REPO/scripts/install-deps.sh" || die "could not install the Debian packages (run as root)"
   mkdir -p "$BUILD"

@@ -2,8 +2,8 @@
 # Sourced by the demo commands (scripts/demo.sh, scripts/demo-windows.sh) once they have set
 # REPO, BUILD (the demo's build folder) and DRIVE (the folder that is the station's drive
 # C:): the station's names, the command line, the X display, and following one sample raw
-# file through the program's cycle from outside, with screenshots. Each demo defines
-# build_programs, stage_station, start_program and report.
+# file through the program's cycle from outside, with screenshots, then checking the DICOM
+# file it made. Each demo defines build_programs, stage_station and start_program.
 
 readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
 readonly IMPORT="$DRIVE/TOLVA/import"
@@ -170,4 +170,28 @@ run_cycle() {
     program_pid=""  # the window stays for the operator
     say "the window stays open; drop more raw files into $IMPORT, close it with \"View Images\""
   fi
+}
+
+# ---- the DICOM file ------------------------------------------------------------------------
+
+# The DICOM file must read back with dcmdump, hold an image and render; its fields are shown.
+check_dicom() {
+  local dicom="$EXPORT/$BASE.dcm"
+  dcmdump "$dicom" >"$BUILD/$BASE.dcmdump" 2>&1 ||
+    die "dcmdump cannot read $dicom: $(head -n 3 "$BUILD/$BASE.dcmdump")"
+  grep -q '^(7fe0,0010) ' "$BUILD/$BASE.dcmdump" || die "$dicom holds no pixel data"
+  say "dcmdump $dicom:"
+  grep -E '^\((0008,0016|0008,0060|0008,1030|0008,103e|0010,0010|0010,0020|0010,2201|0018,0015|0028,0010|0028,0011|7fe0,0010)\)' \
+    "$BUILD/$BASE.dcmdump" | sed 's/^/    /'
+  dcmj2pnm +on "$dicom" "$SHOTS/$program-dicom.png" || die "dcmj2pnm cannot render $dicom"
+  # The raw sample as the camera recorded it, for comparison.
+  convert "tiff:$SAMPLE" -auto-level "$SHOTS/sample-raw.png" 2>/dev/null || true
+}
+
+report() {
+  echo
+  echo "DICOM file:   $EXPORT/$BASE.dcm ($(wc -c <"$EXPORT/$BASE.dcm") bytes)"
+  echo "Pictures:     $SHOTS/$program-stage4.png, $SHOTS/$program-end.png (window)"
+  echo "              $SHOTS/sample-raw.png (raw sample), $SHOTS/$program-dicom.png (DICOM file)"
+  echo "Script calls: $SCRIPT_LOG"
 }

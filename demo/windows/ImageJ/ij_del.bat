@@ -1,8 +1,7 @@
 @echo off
-rem Sample clean-up script for the Windows demo: ij_del.bat <base name>
-rem Removes the raw file and the processed image (.TIF, or .DCM for lumenpoll-lite).
+rem Clean-up script: ij_del.bat <image>
+rem Under Wine this hands the image name to the demo station's ij_del.sh beside it, which
+rem deletes <image>.NEF and the processed image (.TIF or .DCM) from C:\TOLVA\import and the
+rem image's working files.
 >>"C:\TOLVA\scripts.log" echo %TIME% ij_del.bat %*
-if "%~1"=="" exit /b 1
-del /q "C:\TOLVA\import\%~1.NEF" 2>nul
-del /q "C:\TOLVA\import\%~1.TIF" 2>nul
-del /q "C:\TOLVA\import\%~1.DCM" 2>nul
+"%~dp0ij_del.sh" "%~1"

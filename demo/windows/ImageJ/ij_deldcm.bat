@@ -1,6 +1,6 @@
 @echo off
-rem Sample start-up script for the Windows demo: ij_deldcm.bat (no arguments).
-rem Clears the DICOM export folder of the previous session.
+rem Start-up script: ij_deldcm.bat (no arguments)
+rem Under Wine this runs the demo station's ij_deldcm.sh beside it, which clears what an
+rem interrupted session left: working files and processed images, never a raw file.
 >>"C:\TOLVA\scripts.log" echo %TIME% ij_deldcm.bat %*
-if not exist "C:\TOLVA\export" mkdir "C:\TOLVA\export"
-del /q "C:\TOLVA\export\*" 2>nul
+"%~dp0ij_deldcm.sh"

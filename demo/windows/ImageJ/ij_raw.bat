@@ -1,9 +1,9 @@
 @echo off
-rem Sample raw script for the Windows demo: ij_raw.bat <base name> <macro argument>
-rem A site runs ImageJ's raw macro here; this sample turns the raw file's bytes into
-rem <base>.TIF in the import folder, written under another name and renamed, so that
-rem lumenpoll never sees half an image.
+rem Raw script: ij_raw.bat <image> <macro argument>
+rem The Windows demo runs under Wine, which starts a Linux program named by its Windows
+rem path: this hands the arguments to the demo station's raw script ij_raw.sh beside it.
+rem That runs ImageJ with <macro argument>.ijm on C:\TOLVA\import\<image>.NEF and moves the
+rem processed image <image>.TIF (on a lite station the DICOM file <image>.DCM) into the
+rem import folder. A site runs its own ImageJ here (README.md, the Windows demo).
 >>"C:\TOLVA\scripts.log" echo %TIME% ij_raw.bat %*
-if not exist "C:\TOLVA\import\%~1.NEF" exit /b 1
-copy /y /b "C:\TOLVA\import\%~1.NEF" "C:\TOLVA\import\.%~1.part" >nul
-move /y "C:\TOLVA\import\.%~1.part" "C:\TOLVA\import\%~1.TIF" >nul
+"%~dp0ij_raw.sh" "%~1" "%~2"
