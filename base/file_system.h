@@ -31,6 +31,9 @@ class FileSystem {
   virtual std::unique_ptr<ByteReader> open_read(const std::string& path) = 0;
   // Creates or empties the file, holding it for exclusive writing (others may read).
   virtual std::unique_ptr<ByteWriter> create_exclusive(const std::string& path) = 0;
+  // Throws as create_exclusive would on an existing file, but changes nothing: the file is
+  // opened for writing without being emptied, and closed.
+  virtual void check_rewritable(const std::string& path) = 0;
 };
 
 }  // namespace lumenpoll

@@ -21,11 +21,15 @@ std::unique_ptr<ByteWriter> RedirectedStation::create_exclusive(const std::strin
   return station_.files.create_exclusive(on_folder(path, folder_));
 }
 
+void RedirectedStation::check_rewritable(const std::string& path) {
+  station_.files.check_rewritable(on_folder(path, folder_));
+}
+
 const FolderListing& RedirectedStation::list(const std::string& folder) {
   return station_.folders.list(on_folder(folder, folder_));
 }
 
-std::optional<FileStamp> RedirectedStation::stamp(const std::string& path) {
+StampResult RedirectedStation::stamp(const std::string& path) {
   return station_.folders.stamp(on_folder(path, folder_));
 }
 

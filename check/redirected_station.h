@@ -23,8 +23,9 @@ class RedirectedStation : public FileSystem, public FolderLister, public ScriptP
 
   std::unique_ptr<ByteReader> open_read(const std::string& path) override;
   std::unique_ptr<ByteWriter> create_exclusive(const std::string& path) override;
+  void check_rewritable(const std::string& path) override;
   const FolderListing& list(const std::string& folder) override;
-  std::optional<FileStamp> stamp(const std::string& path) override;
+  StampResult stamp(const std::string& path) override;
   ScriptState probe(const std::string& script_path) override;
 
  private:

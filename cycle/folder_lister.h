@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumenpoll {
@@ -26,11 +26,13 @@ struct FolderListing {
   FolderStatus status = FolderStatus::Listed;
   std::vector<FolderEntry> entries;
   bool in_name_order = false;  // the entries come in the station's name order already
+  bool cut_short = false;      // the platform's listing failed part-way: entries are not all
 
   // Starts the listing over with this status and no entries, keeping the entries' memory.
   const FolderListing& restart(FolderStatus new_status) {
     status = new_status;
     entries.clear();
+    cut_short = false;
     return *this;
   }
 };
@@ -43,6 +45,24 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+// What a look at one file found.
+struct StampResult {
+  enum class State {
+    Stamped,     // stamp holds its size and time
+    InUse,       // a writer still holds the file: it is not complete yet
+    Gone,        // no such file (any more)
+    Unreadable,  // it is there but cannot be read; message says why
+  };
+  State state = State::Gone;
+  FileStamp stamp;
+  std::string message;  // the system's message, as the system gives it
+
+  static StampResult stamped(FileStamp s) { return {State::Stamped, s, {}}; }
+  static StampResult in_use() { return {State::InUse, {}, {}}; }
+  static StampResult gone() { return {State::Gone, {}, {}}; }
+  static StampResult unreadable(std::string why) { return {State::Unreadable, {}, std::move(why)}; }
+};
+
 // The platform's folder listing, by station (Windows) path.
 class FolderLister {
  public:
@@ -50,8 +70,9 @@ class FolderLister {
   // The listing is the lister's own and stays valid until the next call: a folder listed
   // every second is read into the same memory each time.
   virtual const FolderListing& list(const std::string& folder) = 0;
-  // The stamp of one file; nothing when it cannot be looked at (gone, not permitted).
-  virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
+  // The stamp of one file, taken as a reader that lets no writer in: a file still held by
+  // its writer is InUse.
+  virtual StampResult stamp(const std::string& path) = 0;
 };
 
 }  // namespace lumenpoll

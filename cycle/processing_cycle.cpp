@@ -52,7 +52,8 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
       app_(app),
       chkraw_(lister),
       chkdcm_(lister),
-      raw_gate_(lister),
+      notices_(app, timers),
+      raw_gate_(lister, notices_),
       batchrun_(app, shell),
       rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
       ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
@@ -82,12 +83,14 @@ const Timer& ProcessingCycle::timer(const std::string& name) const {
   if (name == "donetimer") return donetimer_;
   if (name == "dcmtimer") return dcmtimer_;
   if (name == "deltimer") return deltimer_;
+  if (name == "noticetimer") return notices_.noticetimer();
   throw std::out_of_range("no timer named " + name);
 }
 
 void ProcessingCycle::Stop() {
   for (Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
     t->SetEnabled(false);
+  notices_.Stop();
 }
 
 void ProcessingCycle::set_stage(int stage) {
@@ -103,11 +106,8 @@ void ProcessingCycle::deldcmtimerTimer() {
 void ProcessingCycle::rawtimerTimer() {
   raw_gate_.BeginScan();
   chkraw_.Enumerate();
-  // A folder that could not be read says nothing of what has gone from it.
-  if (!chkraw_.LastScanComplete()) return;
-  for (const std::string& name : raw_gate_.EndScan())
-    app_.ShowError("Cannot process " + name +
-                   ": its name holds characters the scripts cannot take");
+  // A folder read only in part, or not at all, says nothing of what has gone from it.
+  if (chkraw_.LastScanComplete()) raw_gate_.EndScan();
 }
 
 // Every raw file of a scan is taken in turn; the last one listed becomes the image.

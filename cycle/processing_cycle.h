@@ -7,6 +7,7 @@
 #include "base/timer.h"
 #include "cycle/file_run.h"
 #include "cycle/raw_file_gate.h"
+#include "cycle/raw_file_notices.h"
 #include "cycle/shell_enumerator.h"
 
 namespace lumenpoll {
@@ -54,7 +55,7 @@ class ProcessingCycle {
   void chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
   void chkdcmEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
 
-  // Disables every timer: the window has closed and nothing more may start.
+  // Disables every timer: the window has closed and nothing more may start or be shown.
   void Stop();
 
   const Timer& timer(const std::string& name) const;
@@ -69,6 +70,7 @@ class ProcessingCycle {
   std::string cur_image_;
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
+  RawFileNotices notices_;
   RawFileGate raw_gate_;
   BatchRun batchrun_;
   Timer rawtimer_;

@@ -8,7 +8,9 @@
 namespace lumenpoll {
 
 bool scripts_can_take(const std::string& base_name) {
-  constexpr std::string_view kSpecial = "&|<>^%!\"(),;=";
+  // ? and * are wildcards to the interpreter, and no Windows name holds them: the listers
+  // put ? where a name holds a character the station's code page cannot.
+  constexpr std::string_view kSpecial = "&|<>^%!\"(),;=?*";
   // An empty base name (a file called ".NEF") would leave the scripts without an image.
   return !base_name.empty() && std::none_of(base_name.begin(), base_name.end(), [&](char c) {
     return static_cast<unsigned char>(c) <= ' ' || kSpecial.find(c) != std::string_view::npos;

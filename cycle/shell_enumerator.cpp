@@ -50,7 +50,7 @@ void TStShellEnumerator::Enumerate() {
 
   const bool in_order = listing.in_name_order && SortDirection == TStSortDirection::sdAscending;
   if (Sorted && !in_order) sort_items();
-  complete_ = true;
+  complete_ = !listing.cut_short;
 }
 
 void TStShellEnumerator::sort_items() {

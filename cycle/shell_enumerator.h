@@ -60,7 +60,8 @@ class TStShellEnumerator {
   // The items kept by the last scan.
   std::span<const TStShellItem> Items() const { return {items_.data(), kept_}; }
   // Whether the last scan listed the whole folder: not when the folder could not be read
-  // (an empty scan without an error) nor when a handler's error ended it.
+  // (an empty scan without an error), when the listing stopped part-way, nor when a
+  // handler's error ended it.
   bool LastScanComplete() const { return complete_; }
 
  private:

@@ -133,6 +133,12 @@ std::unique_ptr<ByteWriter> PosixFileSystem::create_exclusive(const std::string&
   return std::make_unique<FdWriter>(std::move(fd));
 }
 
+void PosixFileSystem::check_rewritable(const std::string& path) {
+  const UniqueFd fd = open_file(mapped(path), O_WRONLY);
+  require_regular_file(fd);
+  lock_exclusively(fd);
+}
+
 std::string PosixFileSystem::mapped(const std::string& path) const {
   auto posix_path = drive_.map(path);
   if (!posix_path) throw EInOutError(kPathNotFound);

@@ -16,6 +16,7 @@ class PosixFileSystem : public FileSystem {
 
   std::unique_ptr<ByteReader> open_read(const std::string& path) override;
   std::unique_ptr<ByteWriter> create_exclusive(const std::string& path) override;
+  void check_rewritable(const std::string& path) override;
 
  private:
   std::string mapped(const std::string& path) const;

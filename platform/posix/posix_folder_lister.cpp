@@ -1,15 +1,18 @@
 #include "platform/posix/posix_folder_lister.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
+#include "platform/posix/error_codes.h"
 #include "platform/posix/unique_dir.h"
+#include "platform/posix/unique_fd.h"
+#include "platform/posix/windows_messages.h"
 
 namespace lumenpoll {
 
@@ -52,25 +55,36 @@ constexpr std::array<bool, 256> kForbidden = [] {
   return forbidden;
 }();
 
-bool station_can_hold(std::string_view name) {
-  return std::none_of(name.begin(), name.end(),
-                      [](char c) { return kForbidden[static_cast<unsigned char>(c)]; });
+// The name as the station shows it: passing on a character it cannot hold would process the
+// wrong image (the name is cut at ":" or "\\", its script arguments split at '"').
+void to_station_name(std::string& name) {
+  for (char& c : name)
+    if (kForbidden[static_cast<unsigned char>(c)]) c = '?';
 }
 
 enum Tag : std::uint8_t { kFolder = 1, kHidden = 2 };
 
+// The station's error code for a failed open or stat of a raw file.
+unsigned stamp_error_code(int err) {
+  return err == ENAMETOOLONG ? kFilenameTooLong : static_cast<unsigned>(shell_error_code(err));
+}
+
 }  // namespace
 
-// A failure of readdir part-way ends the listing with what was read.
+// A failure of readdir part-way ends the listing with what was read, marked as cut short.
 void PosixFolderLister::read_entries(DIR* dir) {
   sorter_.Clear();
-  while (const dirent* entry = ::readdir(dir)) {
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      listing_.cut_short = errno != 0;
+      break;
+    }
     if (is_self_or_parent(entry->d_name)) continue;
     const std::string_view name = entry->d_name;
     const Kind kind = kind_of(dir, *entry);
-    // The station could not see a name it cannot hold, and passing one on would process
-    // the wrong image: its name is cut at ":" or "\", its script arguments split at '"'.
-    const bool hidden = kind == Kind::Other || name.front() == '.' || !station_can_hold(name);
+    const bool hidden = kind == Kind::Other || name.front() == '.';
     sorter_.Add(name, static_cast<std::uint8_t>((kind == Kind::Folder ? kFolder : 0) |
                                                 (hidden ? kHidden : 0)));
   }
@@ -80,6 +94,7 @@ void PosixFolderLister::read_entries(DIR* dir) {
   for (std::size_t i = 0; i < sorter_.Size(); ++i) {
     FolderEntry& entry = listing_.entries[i];
     entry.name.assign(sorter_.Name(i));
+    to_station_name(entry.name);
     entry.is_file_system = true;
     entry.is_folder = (sorter_.Tag(i) & kFolder) != 0;
     entry.is_hidden = (sorter_.Tag(i) & kHidden) != 0;
@@ -104,13 +119,20 @@ const FolderListing& PosixFolderLister::list(const std::string& folder) {
   return listing_;
 }
 
-std::optional<FileStamp> PosixFolderLister::stamp(const std::string& path) {
+// Opened without blocking: the entry may have been replaced by a FIFO since it was listed.
+StampResult PosixFolderLister::stamp(const std::string& path) {
   const auto posix_path = drive_.map(path);
+  if (!posix_path) return StampResult::gone();
+  const UniqueFd file(::open(posix_path->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   struct stat st {};
-  if (!posix_path || ::stat(posix_path->c_str(), &st) != 0) return std::nullopt;
+  if (!file || ::fstat(file.get(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return StampResult::gone();
+    return StampResult::unreadable(windows_message(stamp_error_code(errno)));
+  }
   constexpr std::int64_t kNanoseconds = 1'000'000'000;
-  return FileStamp{static_cast<std::uint64_t>(st.st_size),
-                   std::int64_t{st.st_mtim.tv_sec} * kNanoseconds + st.st_mtim.tv_nsec};
+  return StampResult::stamped(
+      FileStamp{static_cast<std::uint64_t>(st.st_size),
+                std::int64_t{st.st_mtim.tv_sec} * kNanoseconds + st.st_mtim.tv_nsec});
 }
 
 }  // namespace lumenpoll

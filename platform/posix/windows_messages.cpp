@@ -46,6 +46,7 @@ constexpr std::array<std::string_view, 33> kMessages = {
 }  // namespace
 
 std::string windows_message(unsigned code) {
+  if (code == kFilenameTooLong) return "The filename or extension is too long.\r\n";
   return code < kMessages.size() ? std::string(kMessages[code]) : std::string();
 }
 

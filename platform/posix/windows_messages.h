@@ -4,8 +4,11 @@
 
 namespace lumenpoll {
 
-// The Windows system message text for an error code from 0 to 32, as the system gives it
-// (ending in "\r\n"); empty for any other code.
+// The code of a path too long for the system's calls.
+inline constexpr unsigned kFilenameTooLong = 206;
+
+// The Windows system message text for an error code from 0 to 32 or kFilenameTooLong, as
+// the system gives it (ending in "\r\n"); empty for any other code.
 std::string windows_message(unsigned code);
 
 }  // namespace lumenpoll

@@ -6,6 +6,8 @@
 
 #include "platform/win32/shell_pointers.h"
 #include "platform/win32/text_encoding.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {
 namespace {
@@ -36,25 +38,26 @@ std::optional<FolderEntry> describe(IShellFolder& folder, PCUITEMID_CHILD child)
   FolderEntry entry;
   entry.is_file_system = (attributes & SFGAO_FILESYSTEM) != 0;
   entry.is_folder = (attributes & SFGAO_FOLDER) != 0;
-  if (std::optional<std::string> name = wide_to_cp1252(last_component(*path))) {
-    entry.name = std::move(*name);
-  } else {
-    entry.name.push_back('?');  // shown nowhere: the entry is left out
-    entry.is_hidden = true;
-  }
+  entry.name = wide_to_ansi(last_component(*path));
   return entry;
 }
 
+// S_FALSE ends the listing; a failure part-way ends it too, with what was read, cut short.
 void read_children(IShellFolder& folder, IEnumIDList& children, FolderListing& listing) {
   for (;;) {
     ITEMIDLIST* raw = nullptr;
     ULONG fetched = 0;
     const HRESULT result = children.Next(1, &raw, &fetched);
     const UniquePidl child(raw);
-    // A failure part-way ends the listing with what was read.
-    if (result != S_OK || fetched != 1 || !child) return;
+    if (result != S_OK || fetched != 1 || !child) {
+      if (FAILED(result)) listing.cut_short = true;
+      return;
+    }
+    // A child whose name cannot be had is one the listing does not hold.
     if (std::optional<FolderEntry> entry = describe(folder, child.get()))
       listing.entries.push_back(std::move(*entry));
+    else
+      listing.cut_short = true;
   }
 }
 
@@ -66,7 +69,7 @@ const FolderListing& ShellFolderLister::list(const std::string& folder) {
     return listing_.restart(FolderStatus::Missing);
   const ComPtr<IShellFolder> desktop(raw_desktop);
 
-  std::wstring wide = cp1252_to_wide(folder);
+  std::wstring wide = ansi_to_wide(folder);
   ITEMIDLIST* raw_root_id = nullptr;
   ULONG eaten = 0;
   const HRESULT parsed =
@@ -92,13 +95,29 @@ const FolderListing& ShellFolderLister::list(const std::string& folder) {
   return listing_;
 }
 
-std::optional<FileStamp> ShellFolderLister::stamp(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  const auto size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  const auto written = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                       data.ftLastWriteTime.dwLowDateTime;
-  return FileStamp{size, static_cast<std::int64_t>(written)};
+// NTFS may keep size and time of a file still being written unchanged for a while, so the
+// file is also opened as a reader that lets no writer in: a writer's handle refuses it.
+StampResult ShellFolderLister::stamp(const std::string& path) {
+  const UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file || !::GetFileInformationByHandle(file.get(), &info)) {
+    const DWORD error = ::GetLastError();
+    switch (error) {
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+        return StampResult::in_use();
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND:
+        return StampResult::gone();
+      default:
+        return StampResult::unreadable(Win32Shell().SystemMessage(error));
+    }
+  }
+  const auto size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  const auto written = (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                       info.ftLastWriteTime.dwLowDateTime;
+  return StampResult::stamped(FileStamp{size, static_cast<std::int64_t>(written)});
 }
 
 }  // namespace lumenpoll

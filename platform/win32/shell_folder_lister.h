@@ -12,12 +12,11 @@ namespace lumenpoll {
 // entries come in the order the folder's enumeration gives. Needs COM on the calling thread
 // (ComApartment). A path that does not parse is Missing; one that parses but cannot be
 // bound as a folder (a file) is NotAFolder; a folder whose enumeration cannot start is
-// Unreadable. A name outside Windows-1252 comes back hidden: its single-byte form would
-// name another file, or none.
+// Unreadable. Names are in the ANSI code page; a character it cannot hold comes as "?".
 class ShellFolderLister : public FolderLister {
  public:
   const FolderListing& list(const std::string& folder) override;
-  std::optional<FileStamp> stamp(const std::string& path) override;
+  StampResult stamp(const std::string& path) override;
 
  private:
   FolderListing listing_;

@@ -10,8 +10,29 @@
 namespace lumenpoll {
 namespace {
 
+constexpr int kDiskFull = 101;  // the file error whose message is "Disk full"
+
+// The station's file error for a system error code: a full disk has a message of its own.
 [[noreturn]] void fail(DWORD code) {
+  if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) throw EInOutError(kDiskFull);
   throw EInOutError(static_cast<int>(code));
+}
+
+// Windows refuses a writer on a file marked read-only; Wine, run by an account that may
+// write anything (root), would let it through. Asked of the open file, as the system does.
+void refuse_read_only(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) fail(::GetLastError());
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) fail(ERROR_ACCESS_DENIED);
+}
+
+// Opened for writing, held against other writers, neither created nor emptied.
+UniqueHandle open_for_writing(const std::string& path, DWORD disposition) {
+  UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) fail(::GetLastError());
+  refuse_read_only(file.get());
+  return file;
 }
 
 DWORD chunk(std::size_t size) {
@@ -68,11 +89,13 @@ std::unique_ptr<ByteReader> Win32FileSystem::open_read(const std::string& path) 
 // Opened before it is emptied, so a file held by another writer keeps its bytes; and not
 // created anew, which a hidden or system file would refuse.
 std::unique_ptr<ByteWriter> Win32FileSystem::create_exclusive(const std::string& path) {
-  UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) fail(::GetLastError());
+  UniqueHandle file = open_for_writing(path, OPEN_ALWAYS);
   if (!::SetEndOfFile(file.get())) fail(::GetLastError());
   return std::make_unique<HandleWriter>(std::move(file));
+}
+
+void Win32FileSystem::check_rewritable(const std::string& path) {
+  open_for_writing(path, OPEN_EXISTING);
 }
 
 }  // namespace lumenpoll

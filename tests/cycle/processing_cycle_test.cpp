@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/errors.h"
@@ -511,6 +512,76 @@ TEST_F(ProcessingCycleTest, NamesTheScriptsCannotTakeAreReportedOnceAndLeftAlone
   EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"ok thorax_lat"});
   EXPECT_EQ(lister.folders[kImportFolder].entries.size(), 4u);
   EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
+}
+
+// Operators step away between exposures: a refused name's box left open must not hold up
+// the next patient's image, and what is refused meanwhile is said after it, once.
+TEST_F(ProcessingCycleTest, ARefusedNamesBoxLeftOpenHoldsUpNoOtherImage) {
+  script_effects();
+  lister.add_file(kImportFolder, "my shot.NEF");
+  bool first_box = true;
+  box.while_open = [&] {
+    if (!std::exchange(first_box, false)) return;
+    lister.add_file(kImportFolder, "next01.NEF");
+    lister.add_file(kImportFolder, "a&b.NEF");
+    clock.advance(5 * 60 * 1000);
+  };
+  start();
+  clock.advance(3000);
+
+  EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"next01 thorax_lat"});
+  EXPECT_EQ(runs_of(kDelScript), std::vector<std::string>{"next01"});
+  EXPECT_EQ(host.last, "Processed next01.dcm");
+  clock.advance(60000);
+  EXPECT_EQ(box.max_open, 1);
+  EXPECT_EQ(box.texts(),
+            (std::vector<std::string>{
+                "Cannot process my shot.NEF: its name holds characters the scripts cannot take.",
+                "Cannot process a&b.NEF: its name holds characters the scripts cannot take.",
+            }));
+}
+
+// A raw file nobody can read would wait for ever without a word; one its writer still
+// holds is not complete, and waits without one.
+TEST_F(ProcessingCycleTest, AnUnreadableRawFileIsReportedOnceAndTakenOnceReadable) {
+  script_effects();
+  const std::string locked = std::string(kImportFolder) + "\\locked.NEF";
+  const std::string copying = std::string(kImportFolder) + "\\copying.NEF";
+  lister.add_file(kImportFolder, "locked.NEF");
+  lister.add_file(kImportFolder, "copying.NEF");
+  lister.looks[locked] = StampResult::unreadable("Access is denied.\r\n");
+  lister.looks[copying] = StampResult::in_use();
+  start();
+  clock.advance(20000);
+  EXPECT_EQ(box.texts(), std::vector<std::string>{"Cannot read locked.NEF: Access is denied."});
+  EXPECT_TRUE(runs_of(kRawScript).empty());
+
+  lister.looks.erase(copying);
+  clock.advance(20000);
+  EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"copying thorax_lat"});
+  lister.looks.erase(locked);
+  clock.advance(20000);
+  EXPECT_EQ(runs_of(kRawScript),
+            (std::vector<std::string>{"copying thorax_lat", "locked thorax_lat"}));
+  EXPECT_EQ(box.shown.size(), 1u);
+}
+
+// A listing that stopped part-way may have missed the raw file of a delete still running.
+TEST_F(ProcessingCycleTest, AListingCutShortDoesNotEndTheWaitForADelete) {
+  script_effects();
+  shell.effects.erase(kDelScript);
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(12000);
+  ASSERT_EQ(runs_of(kDelScript).size(), 1u);
+  FolderListing& folder = lister.folders[kImportFolder];
+  const FolderListing whole = folder;
+  folder.entries.clear();
+  folder.cut_short = true;
+  clock.advance(2000);
+  folder = whole;
+  clock.advance(5000);
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
 }
 
 TEST_F(ProcessingCycleTest, FailingStartUpScriptRunsOnceWhileItsBoxStaysOpen) {

@@ -38,6 +38,11 @@ class FakeFileSystem : public FileSystem {
     return std::make_unique<Writer>(files[path], write_error);
   }
 
+  void check_rewritable(const std::string& path) override {
+    if (auto e = open_errors.find(path); e != open_errors.end()) throw EInOutError(e->second);
+    if (!files.contains(path)) throw EInOutError(2);
+  }
+
  private:
   class Reader : public ByteReader {
    public:

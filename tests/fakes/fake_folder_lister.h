@@ -1,7 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 
 #include "cycle/folder_lister.h"
@@ -12,19 +11,21 @@ namespace lumenpoll::fakes {
 class FakeFolderLister : public FolderLister {
  public:
   std::map<std::string, FolderListing> folders;
-  std::map<std::string, FileStamp> stamps;  // by path; a listed file without one never changes
+  std::map<std::string, FileStamp> stamps;   // by path; a listed file without one never changes
+  std::map<std::string, StampResult> looks;  // by path: what stamp() finds instead
   int stamp_calls = 0;
 
-  std::optional<FileStamp> stamp(const std::string& path) override {
+  StampResult stamp(const std::string& path) override {
     ++stamp_calls;
-    if (auto s = stamps.find(path); s != stamps.end()) return s->second;
+    if (auto l = looks.find(path); l != looks.end()) return l->second;
+    if (auto s = stamps.find(path); s != stamps.end()) return StampResult::stamped(s->second);
     const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return std::nullopt;
+    if (slash == std::string::npos) return StampResult::gone();
     auto f = folders.find(path.substr(0, slash));
-    if (f == folders.end()) return std::nullopt;
+    if (f == folders.end()) return StampResult::gone();
     for (const FolderEntry& e : f->second.entries)
-      if (e.name == path.substr(slash + 1)) return FileStamp{};
-    return std::nullopt;
+      if (e.name == path.substr(slash + 1)) return StampResult::stamped(FileStamp{});
+    return StampResult::gone();
   }
 
   const FolderListing& list(const std::string& folder) override {

@@ -79,15 +79,17 @@ TEST_F(FolderScanTest, ReportsFilesAndFoldersButNotHiddenEntries) {
                                            {R"(C:\TOLVA\import\x.NEF)", true, true}}));
 }
 
-// The station cuts an image's name at ":" or "\" and splits script arguments at '"'.
-TEST_F(FolderScanTest, SkipsNamesTheStationCannotHold) {
-  for (const char* name : {"a:b.NEF", "c\"d.NEF", "e\\f.NEF", "g*.NEF", "h?.NEF", "i<j>.NEF",
-                           "k|l.NEF", "tab\tm.NEF", "nl\nn.NEF", "ok.NEF"}) {
+// The station cuts an image's name at ":" or "\" and splits script arguments at '"': such a
+// name comes with "?" in place, never cut, so that the cycle refuses it and says so.
+TEST_F(FolderScanTest, NamesTheStationCannotHoldComeWithAQuestionMarkInPlace) {
+  for (const char* name : {"a:b.NEF", "c\"d.NEF", "e\\f.NEF", "g*.NEF", "i<j>.NEF", "k|l.NEF",
+                           "nl\nn.NEF", "ok.NEF"}) {
     drive_.write_file("TOLVA/import/" + std::string(name), "raw");
   }
-  const std::filesystem::directory_iterator files(import_folder());
-  ASSERT_EQ(std::distance(begin(files), end(files)), 10);
-  EXPECT_EQ(scan(), (std::vector<Reported>{{R"(C:\TOLVA\import\ok.NEF)", true, false}}));
+  std::vector<std::string> paths;
+  for (const Reported& item : scan()) paths.push_back(item.path.substr(kImport.size() + 1));
+  EXPECT_EQ(paths, (std::vector<std::string>{"a?b.NEF", "c?d.NEF", "e?f.NEF", "g?.NEF", "i?j?.NEF",
+                                             "k?l.NEF", "nl?n.NEF", "ok.NEF"}));
 }
 
 TEST_F(FolderScanTest, ReportsInNameOrderWithoutRegardToCase) {
@@ -173,14 +175,24 @@ TEST_F(FolderScanTest, ARootThatLeadsNowhereIsAnInvalidFolder) {
 
 TEST_F(FolderScanTest, StampChangesWhileARawFileGrowsAndIsFoundWithoutRegardToCase) {
   drive_.write_file("TOLVA/import/shot01.NEF", "part");
-  const auto first = lister_.stamp(R"(c:\tolva\import\SHOT01.nef)");
-  ASSERT_TRUE(first.has_value());
-  EXPECT_EQ(first->size, 4u);
-  EXPECT_EQ(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)"), first);
+  const StampResult first = lister_.stamp(R"(c:\tolva\import\SHOT01.nef)");
+  ASSERT_EQ(first.state, StampResult::State::Stamped);
+  EXPECT_EQ(first.stamp.size, 4u);
+  EXPECT_EQ(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)").stamp, first.stamp);
 
   drive_.write_file("TOLVA/import/shot01.NEF", "part and the rest");
-  EXPECT_NE(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)"), first);
-  EXPECT_FALSE(lister_.stamp(R"(C:\TOLVA\import\gone.NEF)").has_value());
+  EXPECT_NE(lister_.stamp(R"(C:\TOLVA\import\shot01.NEF)").stamp, first.stamp);
+  EXPECT_EQ(lister_.stamp(R"(C:\TOLVA\import\gone.NEF)").state, StampResult::State::Gone);
+}
+
+// The raw script could not read it either: the operator is told why.
+TEST_F(FolderScanTest, ARawFileThisAccountCannotReadIsUnreadableWithTheSystemsMessage) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads a file whatever its mode";
+  drive_.write_file("TOLVA/import/locked.NEF", "raw");
+  ASSERT_EQ(::chmod((import_folder() + "/locked.NEF").c_str(), 0), 0);
+  const StampResult look = lister_.stamp(R"(C:\TOLVA\import\locked.NEF)");
+  EXPECT_EQ(look.state, StampResult::State::Unreadable);
+  EXPECT_EQ(look.message, "Access is denied.\r\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A long shift on the virtual clock: ten thousand images through the whole window and
 // cycle, with scripts of random speed, slow deletes, raw files still being copied in,
-// two arriving at once, and the import folder now and then gone for a while.
+// two arriving at once, the import folder now and then gone for a while, and raw files the
+// scripts cannot take, whose boxes the operator leaves unanswered for minutes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -86,9 +87,9 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
                         : FolderListing{FolderStatus::Listed, entries_};
     return listing_;
   }
-  std::optional<FileStamp> stamp(const std::string& path) override {
-    if (missing_) return std::nullopt;
-    return images_[index_of(text_after_folder(path))].stamp;
+  StampResult stamp(const std::string& path) override {
+    if (missing_) return StampResult::gone();
+    return StampResult::stamped(images_[index_of(text_after_folder(path))].stamp);
   }
 
   // Shell: checks what each start may assume, then plays the script's effect.
@@ -107,12 +108,25 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   }
   std::string SystemMessage(unsigned) override { return ""; }
 
-  // ErrorBox: one box per timer at most, and now and then the operator takes a while.
+  // ErrorBox: one box per timer at most, and now and then the operator takes a while; a
+  // refused name's box waits for minutes, while the other images go on.
   void show(const std::string&, const std::string& text) override {
     ++boxes_;
-    for (const std::string& open : open_boxes_) EXPECT_NE(open, text) << "two boxes for one timer";
+    for (const std::string& open : open_boxes_) {
+      EXPECT_NE(open, text) << "two boxes for one timer";
+      EXPECT_FALSE(is_refusal(open) && is_refusal(text)) << "two refusals on screen at once";
+    }
     open_boxes_.push_back(text);
-    if (chance(0.3)) clock_->advance(between(0, 3 * kSecond));
+    if (is_refusal(text)) {
+      ++refusals_[text];
+      const int taken_before = taken_;
+      clock_->advance(between(1, 5) * 60 * kSecond);
+      if (next_ < kImages) {
+        EXPECT_GT(taken_, taken_before) << "the scans waited for " << text;
+      }
+    } else if (chance(0.3)) {
+      clock_->advance(between(0, 3 * kSecond));
+    }
     open_boxes_.pop_back();
   }
 
@@ -122,9 +136,14 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
     at(1500, [this] { arrive(); });
   }
 
-  bool all_done() const { return done_ == kImages && entries_.empty(); }
+  // Only the refused raw files stay: nobody renames them.
+  bool all_done() const {
+    return done_ == kImages && entries_.size() == static_cast<std::size_t>(refused_names_);
+  }
   int done() const { return done_; }
   int boxes() const { return boxes_; }
+  const std::map<std::string, int>& refusals() const { return refusals_; }
+  int refused_names() const { return refused_names_; }
   const std::string& last_deleted() const { return last_deleted_; }
   const std::vector<Image>& images() const { return images_; }
   std::int64_t peak_live_between(int from, int to) const {
@@ -137,6 +156,8 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   static std::string text_after_folder(const std::string& path) {
     return path.substr(path.rfind('\\') + 1);
   }
+
+  static bool is_refusal(const std::string& text) { return text.starts_with("Cannot process "); }
 
   bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
   std::int64_t between(std::int64_t lo, std::int64_t hi) {
@@ -193,6 +214,8 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
     image.arrived = true;
     image.stamp = {1, clock_->now_ms};
     add(name_of(i) + ".NEF");
+    // Early in the shift, so that the names stay and nothing grows later on.
+    if (i < 1000 && chance(0.02)) add("bad " + std::to_string(refused_names_++) + ".NEF");
     const int parts = chance(0.2) ? static_cast<int>(between(1, 40)) : 0;
     for (int part = 1; part <= parts; ++part) {
       at(part * 100, [this, i, part] { images_[i].stamp = {1 + std::uint64_t(part), part}; });
@@ -219,6 +242,8 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   int taken_ = 0;  // ... of them, handed to the raw script
   int done_ = 0;
   int boxes_ = 0;
+  std::map<std::string, int> refusals_;  // box texts of refused names, how often shown
+  int refused_names_ = 0;
   std::string last_deleted_;
 };
 
@@ -255,6 +280,9 @@ TEST(Soak, TenThousandImagesEachProcessedOnceWithNothingGrowing) {
   EXPECT_EQ(view.captions["la_fname"], "Waiting for Image File");
   EXPECT_EQ(view.captions["la_last"], "Processed " + shift.last_deleted() + ".dcm");
   EXPECT_GT(shift.boxes(), 0) << "the folder was never missing: the shift tested too little";
+  EXPECT_GT(shift.refused_names(), 0) << "no refused name: the shift tested too little";
+  EXPECT_EQ(shift.refusals().size(), static_cast<std::size_t>(shift.refused_names()));
+  for (const auto& [text, times] : shift.refusals()) EXPECT_EQ(times, 1) << text;
   // The cycle's one timer and the world's.
   EXPECT_EQ(clock.running(), 2u);
   // Whatever a shift needs is reached within its first images.

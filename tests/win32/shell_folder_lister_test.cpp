@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/text_encoding.h"
 #include "temp_folder.h"
 
 namespace lumenpoll {
@@ -57,11 +58,11 @@ TEST_F(ShellFolderListerTest, FoldersAreMarkedHiddenFilesLeftOutNamesKeptAsStore
 }
 
 TEST_F(ShellFolderListerTest, AStampFollowsTheFilesSizeAndWriteTime) {
-  EXPECT_FALSE(lister.stamp(folder / "shot01.NEF").has_value());
+  EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::Gone);
   folder.write("shot01.NEF", "raw");
-  const auto first = lister.stamp(folder / "shot01.NEF");
-  ASSERT_TRUE(first.has_value());
-  EXPECT_EQ(first->size, 3u);
+  const StampResult first = lister.stamp(folder / "shot01.NEF");
+  ASSERT_EQ(first.state, StampResult::State::Stamped);
+  EXPECT_EQ(first.stamp.size, 3u);
 
   folder.write("shot01.NEF", "raw data");
   FILETIME later{};
@@ -72,10 +73,39 @@ TEST_F(ShellFolderListerTest, AStampFollowsTheFilesSizeAndWriteTime) {
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   ::SetFileTime(file, nullptr, nullptr, &later);
   ::CloseHandle(file);
-  const auto second = lister.stamp(folder / "shot01.NEF");
-  ASSERT_TRUE(second.has_value());
-  EXPECT_EQ(second->size, 8u);
-  EXPECT_GT(second->modified, first->modified);
+  const StampResult second = lister.stamp(folder / "shot01.NEF");
+  ASSERT_EQ(second.state, StampResult::State::Stamped);
+  EXPECT_EQ(second.stamp.size, 8u);
+  EXPECT_GT(second.stamp.modified, first.stamp.modified);
+}
+
+// A copy that sets the full size first and writes into it shows no change of size or time.
+TEST_F(ShellFolderListerTest, AFileItsWriterStillHoldsIsInUseUntilItIsClosed) {
+  folder.write("shot01.NEF", "complete size");
+  const HANDLE writer =
+      ::CreateFileA((folder / "shot01.NEF").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::InUse);
+  ::CloseHandle(writer);
+  EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::Stamped);
+}
+
+// The A functions take names in the ANSI code page: a name it cannot hold must not reach them
+// in another spelling, and comes with "?" (which the cycle refuses) in place.
+TEST_F(ShellFolderListerTest, NamesComeInTheAnsiCodePageWithAQuestionMarkWhereItHasNoCharacter) {
+  ASSERT_EQ(::GetACP(), 1252u) << "the test run's code page (LC_ALL=C.UTF-8 under Wine)";
+  for (const wchar_t* name : {L"M\u00fcller.NEF", L"\u03a9mega.NEF"}) {
+    const std::wstring path = ansi_to_wide(folder.path()) + L"\\" + name;
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+  }
+  const auto entries = listed(folder.path());
+  EXPECT_EQ(entries.count("M\xfcller.NEF"), 1u);
+  EXPECT_EQ(entries.count("?mega.NEF"), 1u);
+  EXPECT_EQ(lister.stamp(folder / "M\xfcller.NEF").state, StampResult::State::Stamped);
 }
 
 }  // namespace

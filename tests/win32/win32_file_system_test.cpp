@@ -35,7 +35,6 @@ class Win32FileSystemTest : public ::testing::Test {
   Win32FileSystem files;
 };
 
-// A read-only file would give 5 as well, but Wine run as root (CI) lets root write it.
 TEST_F(Win32FileSystemTest, MissingFilesFoldersAndFoldersAsFilesGiveTheSystemsCodes) {
   EXPECT_EQ(error_code([&] { files.open_read(folder / "macroset.txt"); }), 2);
   EXPECT_EQ(error_code([&] { files.open_read(folder / "ImageJ\\macroset.txt"); }), 3);
@@ -57,6 +56,19 @@ TEST_F(Win32FileSystemTest, AFileBeingWrittenCanBeReadButNotWrittenByAnother) {
   writer->close();
   files.create_exclusive(folder / "macroset.txt")->close();
   EXPECT_EQ(read_all(files, folder / "macroset.txt"), "");
+}
+
+// attrib +r: Windows refuses the writer, so must Wine run as root; the checker asks the same
+// without changing a byte.
+TEST_F(Win32FileSystemTest, AReadOnlyFileRefusesTheWriterAndTheCheckAndKeepsItsBytes) {
+  folder.write("macroset.txt", "1 2\r\n");
+  EXPECT_EQ(error_code([&] { files.check_rewritable(folder / "macroset.txt"); }), 0);
+  ASSERT_TRUE(::SetFileAttributesA((folder / "macroset.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(error_code([&] { files.create_exclusive(folder / "macroset.txt"); }), 5);
+  EXPECT_EQ(error_code([&] { files.check_rewritable(folder / "macroset.txt"); }), 5);
+  EXPECT_EQ(read_all(files, folder / "macroset.txt"), "1 2\r\n");
+  EXPECT_EQ(error_code([&] { files.check_rewritable(folder / "missing.txt"); }), 2);
+  ::SetFileAttributesA((folder / "macroset.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
