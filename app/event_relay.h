@@ -18,6 +18,9 @@ class EventRelay : public FormEvents {
   void OnCloseRequest() override {
     if (target_) target_->OnCloseRequest();
   }
+  void OnSessionEnd() override {
+    if (target_) target_->OnSessionEnd();
+  }
   void OnSelect(const std::string& control, int index) override {
     if (target_) target_->OnSelect(control, index);
   }

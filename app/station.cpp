@@ -1,6 +1,7 @@
 #include "app/station.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 
 #include <iostream>
 
@@ -8,6 +9,8 @@
 #include "app/event_relay.h"
 #include "app/start_guard.h"
 #include "base/application.h"
+#include "base/station_lock.h"
+#include "platform/fltk/fd_watch.h"
 #include "platform/fltk/fltk_error_box.h"
 #include "platform/fltk/fltk_timer_backend.h"
 #include "platform/fltk/fltk_view.h"
@@ -15,6 +18,8 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_folder_lister.h"
 #include "platform/posix/posix_shell.h"
+#include "platform/posix/station_socket.h"
+#include "platform/posix/termination_signals.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
 #include "ui/window_definition.h"
@@ -22,8 +27,32 @@
 namespace lumenpoll {
 namespace {
 
+// What the loop does when the session ends or a later start asks for the window.
+struct LoopRequests {
+  TerminationSignals& ending;
+  StationSocket& station;
+  TForm1& form;
+  FltkView& view;
+
+  // A close as the operator's; once it has closed, open boxes go too, so that the program
+  // ends now and not when somebody answers them.
+  static void on_ending(int, void* data) {
+    auto& self = *static_cast<LoopRequests*>(data);
+    if (!self.ending.take()) return;
+    self.form.OnCloseRequest();
+    if (!self.form.closed()) return;
+    while (Fl_Window* window = Fl::first_window()) window->hide();
+  }
+
+  static void on_later_start(int, void* data) {
+    auto& self = *static_cast<LoopRequests*>(data);
+    if (self.station.take_requests()) self.view.BringToFront();
+  }
+};
+
 // Builds the window and the cycle, then runs until the window closes.
-int run_window(Edition edition, const std::string& drive_c) {
+int run_window(Edition edition, const std::string& drive_c, StationSocket& station) {
+  TerminationSignals ending;
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
@@ -38,6 +67,9 @@ int run_window(Edition edition, const std::string& drive_c) {
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
   relay.bind(form);
 
+  LoopRequests requests{ending, station, form, view};
+  const FdWatch ending_watch(ending.fd(), LoopRequests::on_ending, &requests);
+  const FdWatch station_watch(station.fd(), LoopRequests::on_later_start, &requests);
   view.Show();
   form.OnShow();
   Fl::run();
@@ -49,8 +81,10 @@ int run_window(Edition edition, const std::string& drive_c) {
 // Drive C: of the station is a folder fixed per program at build time.
 int run_station(Edition edition) {
   FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
-  return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
-                              [&] { return run_window(edition, LUMENPOLL_DRIVE_C); });
+  return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
+    StationSocket station(LUMENPOLL_DRIVE_C);
+    return run_alone(station, [&] { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
+  });
 }
 
 }  // namespace lumenpoll

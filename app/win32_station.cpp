@@ -5,8 +5,10 @@
 #include "app/start_guard.h"
 #include "app/station.h"
 #include "base/application.h"
+#include "base/station_lock.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/shell_folder_lister.h"
+#include "platform/win32/station_mutex.h"
 #include "platform/win32/win32_error_box.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
@@ -46,8 +48,11 @@ int run_window(Edition edition) {
 
 int run_station(Edition edition) {
   Win32ErrorBox start_box;  // the window is gone, or was never built, when this one shows
-  return run_reporting_errors(kApplicationTitle, start_box, std::cerr,
-                              [&] { return run_window(edition); });
+  return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
+    const FormDef& form = window_definition(edition);
+    StationMutex station(Win32View::class_name(form), form.caption);
+    return run_alone(station, [&] { return run_window(edition); });
+  });
 }
 
 }  // namespace lumenpoll

@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include <exception>
+
 #include "config/selection_file.h"
 #include "ui/technique_chart.h"
 
@@ -87,6 +89,18 @@ void TForm1::OnShow() {
 
 void TForm1::OnCloseRequest() {
   app_.guarded([this] { Close(); });
+}
+
+// Windows ends the session once this returns: the selection is saved if it can be, and a
+// box about a failure would be read by nobody.
+void TForm1::OnSessionEnd() {
+  if (closed_) return;
+  try {
+    FormClose();
+  } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): nobody is there to tell
+  }
+  cycle_.Stop();
+  closed_ = true;
 }
 
 void TForm1::OnSelect(const std::string& control, int index) {

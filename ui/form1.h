@@ -36,6 +36,7 @@ class TForm1 final : public FormEvents, private CycleHost {
   // FormEvents: every handler runs inside the application's error handler.
   void OnShow() override;
   void OnCloseRequest() override;
+  void OnSessionEnd() override;
   void OnSelect(const std::string& control, int index) override;
   void OnChange(const std::string& control, int index) override;
   void OnClick(const std::string& control) override;

@@ -35,6 +35,8 @@ class FormEvents {
   virtual ~FormEvents() = default;
   virtual void OnShow() = 0;
   virtual void OnCloseRequest() = 0;  // close box or system menu
+  // The operator's session (or the system) is ending: the program goes whatever happens.
+  virtual void OnSessionEnd() = 0;
   virtual void OnSelect(const std::string& control, int index) = 0;
   virtual void OnChange(const std::string& control, int index) = 0;
   virtual void OnClick(const std::string& control) = 0;

@@ -142,6 +142,14 @@ void FltkView::Show() {
   window_->show();
 }
 
+void FltkView::BringToFront() {
+  if (!window_->shown()) return;
+  request_activation(*window_);
+  // An open error box stays over its owner.
+  if (Fl_Window* box = Fl::modal(); box != nullptr && box != window_.get())
+    request_activation(*box);
+}
+
 const Fl_Window& FltkView::window() const {
   return *window_;
 }

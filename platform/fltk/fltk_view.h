@@ -30,6 +30,8 @@ class FltkView : public FormView {
 
   // Centres the window on the screen and shows it.
   void Show();
+  // Brings the shown window (or the box open over it) in front of the others.
+  void BringToFront();
   const Fl_Window& window() const;
   // The widget built for a control; null when the definition has no such control.
   Fl_Widget* widget(const std::string& name) const;

@@ -19,12 +19,28 @@ Atom atom(const char* name) {
   return XInternAtom(fl_display, name, False);
 }
 
+// A request about a mapped window, which the manager takes from the root window.
+void send_to_manager(Window xid, const char* type, long l0, long l1, long l2, long l3) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = xid;
+  event.xclient.message_type = atom(type);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = l0;
+  event.xclient.data.l[1] = l1;
+  event.xclient.data.l[2] = l2;
+  event.xclient.data.l[3] = l3;
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(fl_display);
+}
+
 }  // namespace
 
 void prepare_window_hints() {
   fl_open_display();
-  for (const char* name :
-       {"_MOTIF_WM_HINTS", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "WM_TRANSIENT_FOR"}) {
+  for (const char* name : {"_MOTIF_WM_HINTS", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
+                           "_NET_ACTIVE_WINDOW", "WM_TRANSIENT_FOR"}) {
     atom(name);
   }
 }
@@ -63,18 +79,17 @@ void request_state_above(const Fl_Window& window) {
   if (xid == 0) return;
   constexpr long kNetWmStateAdd = 1;
   constexpr long kSourceApplication = 1;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = xid;
-  event.xclient.message_type = atom("_NET_WM_STATE");
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = kNetWmStateAdd;
-  event.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_ABOVE"));
-  event.xclient.data.l[2] = 0;
-  event.xclient.data.l[3] = kSourceApplication;
-  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
-             SubstructureRedirectMask | SubstructureNotifyMask, &event);
-  XFlush(fl_display);
+  send_to_manager(xid, "_NET_WM_STATE", kNetWmStateAdd,
+                  static_cast<long>(atom("_NET_WM_STATE_ABOVE")), 0, kSourceApplication);
+}
+
+// As a pager asks: managers that keep applications from taking the focus honour that.
+void request_activation(const Fl_Window& window) {
+  const Window xid = xid_of(window);
+  if (xid == 0) return;
+  constexpr long kSourcePager = 2;
+  XRaiseWindow(fl_display, xid);
+  send_to_manager(xid, "_NET_ACTIVE_WINDOW", kSourcePager, CurrentTime, 0, 0);
 }
 
 bool is_viewable(const Fl_Window& window) {

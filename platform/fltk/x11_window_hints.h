@@ -25,6 +25,9 @@ void set_initial_state_above(const Fl_Window& window);
 // Always on top for a window the manager has already mapped.
 void request_state_above(const Fl_Window& window);
 
+// Raises the window and asks the manager to make it the active one.
+void request_activation(const Fl_Window& window);
+
 // True once the window is really on screen (mapped by the manager, if there is one).
 bool is_viewable(const Fl_Window& window);
 

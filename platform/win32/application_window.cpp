@@ -47,7 +47,9 @@ LRESULT CALLBACK ApplicationWindow::procedure(HWND window, UINT message, WPARAM 
   const HWND main_window = main_window_of(window);
   switch (message) {
     case WM_CLOSE:  // from the task bar: the main window decides, and saves the selection
-      if (main_window != nullptr) ::PostMessageA(main_window, WM_CLOSE, 0, 0);
+      // Not while an error box has disabled the main window: the box is answered first.
+      if (main_window != nullptr && ::IsWindowEnabled(main_window))
+        ::PostMessageA(main_window, WM_CLOSE, 0, 0);
       return 0;
     case WM_ACTIVATE:
       // An open error box has disabled the main window; it stays in front by itself.

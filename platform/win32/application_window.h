@@ -9,7 +9,8 @@ namespace lumenpoll {
 // The program's button on the task bar, captioned with the application title while the
 // main window keeps its own caption: a window of no size that owns the main window (owned
 // windows get no button of their own). Closing the program from the task bar asks the main
-// window to close; activating the button activates the main window.
+// window to close, unless an error box has it disabled; activating the button activates the
+// main window.
 class ApplicationWindow {
  public:
   explicit ApplicationWindow(const std::string& title);

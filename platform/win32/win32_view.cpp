@@ -71,13 +71,13 @@ void Win32View::WindowDestroyer::operator()(HWND window) const {
 }
 
 void Win32View::create_window() {
-  const std::string class_name = "T" + definition_.name;
-  register_window_class(class_name.c_str(), procedure);
+  const std::string window_class = class_name(definition_);
+  register_window_class(window_class.c_str(), procedure);
   const DWORD ex_style = kFormExStyle | (definition_.always_on_top ? WS_EX_TOPMOST : 0);
   RECT frame{0, 0, definition_.client_width, definition_.client_height};
   ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, ex_style);
   // Set at once: the procedure serves the window only once it is known to be ours.
-  window_.reset(::CreateWindowExA(ex_style, class_name.c_str(), definition_.caption.c_str(),
+  window_.reset(::CreateWindowExA(ex_style, window_class.c_str(), definition_.caption.c_str(),
                                   kFormStyle, 0, 0, frame.right - frame.left,
                                   frame.bottom - frame.top, application_window_.handle(), nullptr,
                                   instance(), this));
@@ -284,6 +284,11 @@ LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CLOSE:  // close box, system menu, Alt+F4
       events_.OnCloseRequest();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:  // the process ends once this returns
+      if (wparam != FALSE) events_.OnSessionEnd();
       return 0;
     case WM_COMMAND:
       on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));

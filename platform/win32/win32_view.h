@@ -32,6 +32,9 @@ class Win32View : public FormView {
   Win32View& operator=(const Win32View&) = delete;
   ~Win32View() override;
 
+  // The window class of the definition's window: TForm1 for Form1.
+  static std::string class_name(const FormDef& definition) { return "T" + definition.name; }
+
   HWND handle() const { return window_.get(); }
   // The control's window; null when the definition has no such control.
   HWND control_handle(const std::string& name) const;

@@ -25,6 +25,7 @@ class RecordingEvents : public FormEvents {
 
   void OnShow() override { calls.push_back("show"); }
   void OnCloseRequest() override { calls.push_back("close"); }
+  void OnSessionEnd() override { calls.push_back("session end"); }
   void OnSelect(const std::string& c, int i) override {
     calls.push_back("select " + c + " " + std::to_string(i));
   }

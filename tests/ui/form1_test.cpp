@@ -190,6 +190,24 @@ TEST(Closing, FailedSaveKeepsTheWindowOpenEveryTime) {
   EXPECT_FALSE(st.form->closed());
 }
 
+// At logoff the selection is saved as a close saves it; a refused save shows no box, nothing
+// more starts, and the program goes.
+TEST(Closing, SessionEndSavesTheSelectionAndNeverShowsABox) {
+  for (bool save_fails : {false, true}) {
+    Station st;
+    st.show();
+    st.form->OnSelect("cb_species", 0);
+    if (save_fails) st.files.open_errors[kSelection] = 5;
+    st.form->OnSessionEnd();
+    EXPECT_EQ(st.files.files[kSelection], save_fails ? "1 0\r\n" : "0 0\r\n");
+    EXPECT_TRUE(st.box.shown.empty());
+    EXPECT_TRUE(st.form->closed());
+    st.folders.add_file(kImport, "shot01.NEF");
+    st.clock.advance(20000);
+    EXPECT_TRUE(st.shell.calls.empty());
+  }
+}
+
 TEST(LiteEdition, HasNoChartAnywhere) {
   Station st(
       Edition::Lite,
