@@ -42,8 +42,8 @@ std::optional<CheckedStation> check_on(const std::string& given, Edition edition
   return CheckedStation{drive_c, check_station(copy.access(), edition)};
 }
 
-// The console shows Windows-1252, the report's texts, while the checker runs; what it showed
-// before comes back after.
+// The console shows the ANSI code page, the report's texts, while the checker runs; what it
+// showed before comes back after.
 class ConsoleCodePage {
  public:
   explicit ConsoleCodePage(UINT code_page) : before_(::GetConsoleOutputCP()) {
@@ -63,12 +63,12 @@ class ConsoleCodePage {
 
 int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
                         std::ostream& out, std::ostream& err) {
-  const ConsoleCodePage windows_1252(1252);
+  const ConsoleCodePage ansi(::GetACP());
   try {
     const ComApartment com;
     const int status = run_checker(
         args, default_drive, check_on, [](const std::string& line) { return line; }, out, err);
-    out.flush();  // while the console still shows Windows-1252
+    out.flush();  // while the console still shows the ANSI code page
     return status;
   } catch (const std::exception& error) {
     err << "lumenpoll-check: " << error.what() << "\n";

@@ -112,6 +112,19 @@ void report_offered(const MacroList& list, Edition edition, ReportWriter& out) {
   if (list.auto_close == "YES") out.info("the program closes itself after one image");
 }
 
+// Every close rewrites the file; a refusal would keep the window open for good. On Windows
+// this asks as the program itself would, so a write Windows redirects for a standard account
+// (the user's VirtualStore) counts as the program's own.
+void check_rewritable(FileSystem& files, ReportWriter& out) {
+  try {
+    files.check_rewritable(kSelectionPath);
+    out.info("can be rewritten when the window closes");
+  } catch (const EInOutError& error) {
+    out.finding(std::string("cannot be rewritten: ") + error.what() +
+                ": every close of the window says so, and the window stays open");
+  }
+}
+
 void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out) {
   out.heading(std::string("Saved selection ") + kSelectionPath);
   std::string line;
@@ -124,6 +137,7 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
   }
   const SavedSelection saved = parse_selection_line(line);
   out.info("reads " + quoted(line));
+  check_rewritable(files, out);
   const int species_count = static_cast<int>(list.species.size());
   if (saved.species < 0 || saved.species >= species_count) {
     out.finding("species " + list_position(saved.species) +

@@ -179,6 +179,17 @@ TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThe
   EXPECT_TRUE(has(report, "Needs attention: 5 findings."));
 }
 
+// A standard account that may read but not rewrite the file could never close the window.
+TEST_F(StationCheckTest, ASelectionTheOperatorCannotRewriteIsAFinding) {
+  EXPECT_TRUE(has(check(), "  can be rewritten when the window closes"));
+  files_.rewrite_errors[fakes::kSelectionFile] = 5;
+  const StationReport report = check();
+  EXPECT_EQ(report.status(), CheckStatus::NeedsAttention);
+  EXPECT_TRUE(has(report,
+                  "  cannot be rewritten: File access denied: every close of the window "
+                  "says so, and the window stays open"));
+}
+
 TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
   folders_.add_file(fakes::kImportFolder, "shot01.NEF");
   folders_.add_file(fakes::kImportFolder, "shot 02.nef");

@@ -18,6 +18,7 @@ class FakeFileSystem : public FileSystem {
  public:
   std::map<std::string, std::string> files;
   std::map<std::string, int> open_errors;      // path -> code raised by open
+  std::map<std::string, int> rewrite_errors;   // path -> code raised by check_rewritable
   std::optional<std::size_t> fail_read_after;  // bytes delivered before a read fails (code 5)
   std::optional<int> write_error;              // raised by the next write
   std::size_t max_read = SIZE_MAX;             // most bytes one read delivers
@@ -39,6 +40,7 @@ class FakeFileSystem : public FileSystem {
   }
 
   void check_rewritable(const std::string& path) override {
+    if (auto e = rewrite_errors.find(path); e != rewrite_errors.end()) throw EInOutError(e->second);
     if (auto e = open_errors.find(path); e != open_errors.end()) throw EInOutError(e->second);
     if (!files.contains(path)) throw EInOutError(2);
   }
