@@ -55,11 +55,6 @@ std::vector<ControlDef> controls(Edition edition) {
   panel3.bevel_inner = Bevel::Lowered;
   panel3.bevel_outer = Bevel::None;
 
-  ControlDef species = drop_down("cb_species", 24, 0);
-  species.has_select_handler = true;
-  ControlDef region = drop_down("cb_region", 152, 1);
-  region.has_change_handler = edition == Edition::Full;
-
   ControlDef memo = with_tab(
       control("Memo1", ControlKind::Memo, "", 8, 176, 169, 22, "Close Window to View Images."), 1);
   memo.align = TextAlign::Center;
@@ -82,8 +77,8 @@ std::vector<ControlDef> controls(Edition edition) {
                4),
       list_caption("Label4", 24, "Species:", edition),
       list_caption("Label5", 152, "Region:", edition),
-      species,
-      region,
+      drop_down("cb_species", 24, 0),
+      drop_down("cb_region", 152, 1),
       memo,
       button,
   };
@@ -98,7 +93,6 @@ std::vector<ControlDef> controls(Edition edition) {
     grid.fixed_cols = 0;
     grid.default_col_width = 37;
     grid.default_row_height = 18;
-    grid.editable = false;
     list.push_back(grid);
   }
   return list;

@@ -24,25 +24,17 @@ struct ControlDef {
   TextAlign align = TextAlign::Left;
   bool auto_size = false;
   int tab_order = -1;  // among its siblings; -1 takes no focus
-  // Panels
   Bevel bevel_inner = Bevel::None;
   Bevel bevel_outer = Bevel::Raised;
-  // Lists
   int item_height = 0;
-  bool has_select_handler = false;
-  bool has_change_handler = false;
-  // Memo and the window: the button-face colour
-  bool button_face = false;
+  bool button_face = false;  // drawn in the button-face colour, not the window colour
   bool read_only = false;
-  // Grid
   int col_count = 0;
   int row_count = 0;
   int fixed_rows = 0;
   int fixed_cols = 0;
   int default_col_width = 0;
   int default_row_height = 0;
-  bool editable = false;
-  // Button
   bool has_click_handler = false;
 };
 
