@@ -31,8 +31,7 @@ int run_window(Edition edition) {
 
   EventRelay relay;
   Win32View view(window_definition(edition), kApplicationTitle, relay);
-  Win32TimerBackend timers(view.handle());
-  view.set_timer_handler([&timers](UINT_PTR id) { timers.on_timer(id); });
+  Win32TimerBackend timers;
   const Platform platform{files, folders, shell, timers};
   Win32ErrorBox box(view.handle());
   Application app(kApplicationTitle, box);

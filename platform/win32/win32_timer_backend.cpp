@@ -1,8 +1,16 @@
 #include "platform/win32/win32_timer_backend.h"
 
+#include <stdexcept>
 #include <utility>
 
+#include "platform/win32/window_class.h"
+
 namespace lumenpoll {
+namespace {
+
+constexpr const char* kClassName = "LumenpollTimers";
+
+}  // namespace
 
 class Win32TimerBackend::Handle : public TimerHandle {
  public:
@@ -19,12 +27,34 @@ class Win32TimerBackend::Handle : public TimerHandle {
   UINT_PTR id_;
 };
 
+Win32TimerBackend::Win32TimerBackend() {
+  register_window_class(kClassName, procedure);
+  window_ = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              ::GetModuleHandleA(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("The timers' window could not be made");
+}
+
+Win32TimerBackend::~Win32TimerBackend() {
+  ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  ::DestroyWindow(window_);
+}
+
 std::unique_ptr<TimerHandle> Win32TimerBackend::start(unsigned interval_ms,
                                                       std::function<void()> tick) {
   const UINT_PTR id = ++last_id_;
   if (::SetTimer(window_, id, interval_ms, nullptr) == 0) return nullptr;
   ticks_[id] = std::make_shared<std::function<void()>>(std::move(tick));
   return std::make_unique<Handle>(*this, id);
+}
+
+LRESULT CALLBACK Win32TimerBackend::procedure(HWND window, UINT message, WPARAM wparam,
+                                              LPARAM lparam) {
+  auto* self = window_object<Win32TimerBackend>(window, message, lparam);
+  if (message == WM_TIMER && self != nullptr) {
+    self->on_timer(wparam);
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wparam, lparam);
 }
 
 void Win32TimerBackend::on_timer(UINT_PTR id) {
