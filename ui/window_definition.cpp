@@ -98,6 +98,20 @@ std::vector<ControlDef> controls(Edition edition) {
   return list;
 }
 
+// The frame a control draws inside its edge: one pixel per panel bevel, two for a group
+// box's etched edge.
+int frame_width(const ControlDef& frame) {
+  switch (frame.kind) {
+    case ControlKind::Panel:
+      return (frame.bevel_outer != Bevel::None ? 1 : 0) +
+             (frame.bevel_inner != Bevel::None ? 1 : 0);
+    case ControlKind::GroupBox:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
 FormDef make_definition(Edition edition) {
   FormDef form;
   form.name = "Form1";
@@ -128,6 +142,18 @@ std::vector<const ControlDef*> FormDef::children_in_tab_order(const std::string&
     return ta < tb;
   });
   return children;
+}
+
+int FormDef::text_room(const ControlDef& label) const {
+  int right = client_width;
+  if (const ControlDef* parent = find(label.parent)) right = parent->width - frame_width(*parent);
+  for (const ControlDef& c : controls) {
+    if (&c == &label || c.parent != label.parent || c.left <= label.left) continue;
+    if (c.top < label.top + label.height && label.top < c.top + c.height)
+      right = std::min(right, c.left);
+  }
+  const int room = right - label.left;
+  return label.auto_size ? room : std::min(room, label.width);
 }
 
 const FormDef& window_definition(Edition edition) {

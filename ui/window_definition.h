@@ -54,6 +54,10 @@ struct FormDef {
   // The controls placed in `parent` (empty: the window), in tab order: toolkits move the
   // focus in creation order. Controls that take no focus keep their place after them.
   std::vector<const ControlDef*> children_in_tab_order(const std::string& parent) const;
+  // The pixels a label's text may take from the label's left edge: up to the nearest control
+  // on its right in the same parent that shares its rows, else up to its parent's frame. A
+  // label of fixed size has its own width. A longer text runs into that control or is cut.
+  int text_room(const ControlDef& label) const;
 };
 
 // The window of each program, as data from which the platform builds the view.

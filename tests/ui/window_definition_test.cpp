@@ -50,6 +50,21 @@ TEST(WindowDefinition, LiteDropsTheChartColumnAndCentring) {
   }
 }
 
+// The views' tests measure each label's text against this room, so a room that ignored a
+// neighbour or a frame would let a cut text pass.
+TEST(WindowDefinition, ALabelsTextRoomEndsAtTheNextControlOrItsParentsFrame) {
+  const FormDef& full = window_definition(Edition::Full);
+  auto room = [](const FormDef& form, const char* name) {
+    return form.text_room(*form.find(name));
+  };
+  EXPECT_EQ(room(full, "Label2"), 80);     // la_last
+  EXPECT_EQ(room(full, "la_fname"), 128);  // Panel3's bevel
+  EXPECT_EQ(room(full, "Label4"), 113);    // its own width, though Label5 is further off
+  const FormDef& lite = window_definition(Edition::Lite);
+  EXPECT_EQ(room(lite, "Label4"), 128);            // Label5, whose rows it shares
+  EXPECT_EQ(room(lite, "Label5"), 289 - 2 - 152);  // GroupBox1's etched edge
+}
+
 // Both toolkits move the focus in creation order, so this order is the tab order.
 TEST(WindowDefinition, ChildrenComeInTabOrderWithTheUnfocusableLast) {
   const FormDef& full = window_definition(Edition::Full);
