@@ -19,7 +19,11 @@ case "${1:-}" in
     wineserver -w
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
     [ -d "$fonts" ] || { echo "no prefix at $WINEPREFIX" >&2; exit 1; }
-    if [ -d "$WINE_FONTS" ]; then cp -n "$WINE_FONTS"/* "$fonts/"; fi
+    # Without them the window's "MS Sans Serif" comes out as DejaVu Sans, a sixth wider, and
+    # its texts run into each other: no prefix rather than one that shows another window.
+    [ -f "$WINE_FONTS/sserife.fon" ] ||
+      { echo "no $WINE_FONTS/sserife.fon: install Debian's fonts-wine" >&2; exit 1; }
+    cp -n "$WINE_FONTS"/* "$fonts/"
     # The server and the system's own processes are kept running until shutdown, so that a
     # Windows program starts in a fraction of a second. They are started here, without our
     # output: a test's output would otherwise stay open in them and its runner wait for it.
