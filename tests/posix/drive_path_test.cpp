@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace lumenpoll {
 namespace {
@@ -18,7 +18,7 @@ class DrivePathTest : public ::testing::Test {
 
   std::string root() const { return drive_.path(); }
 
-  posix_test::TempFolder drive_;
+  test::TempFolder drive_;
   DrivePath paths_{drive_.path()};
 };
 

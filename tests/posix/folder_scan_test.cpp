@@ -5,14 +5,14 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "common/temp_folder.h"
 #include "cycle/shell_enumerator.h"
 #include "platform/posix/posix_folder_lister.h"
-#include "temp_folder.h"
 
 namespace lumenpoll {
 namespace {
 
-using posix_test::TempFolder;
+using test::TempFolder;
 
 const std::string kImport = R"(C:\TOLVA\import)";
 

@@ -8,12 +8,12 @@
 #include <functional>
 
 #include "base/errors.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace lumenpoll {
 namespace {
 
-using posix_test::TempFolder;
+using test::TempFolder;
 
 const std::string kFile = R"(C:\Program Files\ImageJ\macroset.txt)";
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "common/temp_folder.h"
 #include "platform/posix/posix_shell.h"
-#include "temp_folder.h"
 
 namespace lumenpoll {
 namespace {
 
-using posix_test::TempFolder;
+using test::TempFolder;
 
 // The checker promises what the launcher will meet: both must judge a script alike.
 TEST(PosixScriptProbe, AgreesWithTheLauncherAndGivesTheSystemMessage) {

@@ -12,12 +12,12 @@
 #include <set>
 #include <thread>
 
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace lumenpoll {
 namespace {
 
-using posix_test::TempFolder;
+using test::TempFolder;
 namespace fs = std::filesystem;
 
 const std::string kScript = R"(C:\Program Files\ImageJ\ij_raw.bat)";

@@ -1,16 +1,19 @@
 #include "platform/win32/shell_folder_lister.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <map>
 #include <string>
 
+#include "common/temp_folder.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/text_encoding.h"
-#include "temp_folder.h"
 
 namespace lumenpoll {
 namespace {
+
+using test::TempFolder;
 
 class ShellFolderListerTest : public ::testing::Test {
  protected:
@@ -29,7 +32,7 @@ class ShellFolderListerTest : public ::testing::Test {
 };
 
 TEST_F(ShellFolderListerTest, AMissingRootOrAFileAsRootIsNoFolderToList) {
-  folder.write("shot01.NEF", "raw");
+  folder.write_file("shot01.NEF", "raw");
   EXPECT_EQ(lister.list(folder / "import").status, FolderStatus::Missing);
   EXPECT_EQ(lister.list(folder / "import\\deeper").status, FolderStatus::Missing);
   EXPECT_EQ(lister.list(folder / "shot01.NEF").status, FolderStatus::NotAFolder);
@@ -37,9 +40,9 @@ TEST_F(ShellFolderListerTest, AMissingRootOrAFileAsRootIsNoFolderToList) {
 }
 
 TEST_F(ShellFolderListerTest, FoldersAreMarkedHiddenFilesLeftOutNamesKeptAsStored) {
-  folder.write("shot01.NEF", "raw");
-  folder.write("Shot02.nef", "raw");
-  folder.write("hidden.NEF", "raw");
+  folder.write_file("shot01.NEF", "raw");
+  folder.write_file("Shot02.nef", "raw");
+  folder.write_file("hidden.NEF", "raw");
   ::SetFileAttributesA((folder / "hidden.NEF").c_str(), FILE_ATTRIBUTE_HIDDEN);
   folder.make_folder("x.NEF");
 
@@ -59,12 +62,12 @@ TEST_F(ShellFolderListerTest, FoldersAreMarkedHiddenFilesLeftOutNamesKeptAsStore
 
 TEST_F(ShellFolderListerTest, AStampFollowsTheFilesSizeAndWriteTime) {
   EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::Gone);
-  folder.write("shot01.NEF", "raw");
+  folder.write_file("shot01.NEF", "raw");
   const StampResult first = lister.stamp(folder / "shot01.NEF");
   ASSERT_EQ(first.state, StampResult::State::Stamped);
   EXPECT_EQ(first.stamp.size, 3u);
 
-  folder.write("shot01.NEF", "raw data");
+  folder.write_file("shot01.NEF", "raw data");
   FILETIME later{};
   ::GetSystemTimeAsFileTime(&later);
   later.dwHighDateTime += 1;  // well after the first write
@@ -81,7 +84,7 @@ TEST_F(ShellFolderListerTest, AStampFollowsTheFilesSizeAndWriteTime) {
 
 // A copy that sets the full size first and writes into it shows no change of size or time.
 TEST_F(ShellFolderListerTest, AFileItsWriterStillHoldsIsInUseUntilItIsClosed) {
-  folder.write("shot01.NEF", "complete size");
+  folder.write_file("shot01.NEF", "complete size");
   const HANDLE writer =
       ::CreateFileA((folder / "shot01.NEF").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

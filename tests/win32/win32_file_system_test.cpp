@@ -1,15 +1,18 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
 
 #include "base/errors.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace lumenpoll {
 namespace {
+
+using test::TempFolder;
 
 // The code of the EInOutError that action raises; 0 when it raises none.
 int error_code(const std::function<void()>& action) {
@@ -44,7 +47,7 @@ TEST_F(Win32FileSystemTest, MissingFilesFoldersAndFoldersAsFilesGiveTheSystemsCo
 }
 
 TEST_F(Win32FileSystemTest, AFileBeingWrittenCanBeReadButNotWrittenByAnother) {
-  folder.write("macroset.txt", "old line\r\n");
+  folder.write_file("macroset.txt", "old line\r\n");
   auto writer = files.create_exclusive(folder / "macroset.txt");
   writer->write("2 5\r\n", 5);
 
@@ -61,7 +64,7 @@ TEST_F(Win32FileSystemTest, AFileBeingWrittenCanBeReadButNotWrittenByAnother) {
 // attrib +r: Windows refuses the writer, so must Wine run as root; the checker asks the same
 // without changing a byte.
 TEST_F(Win32FileSystemTest, AReadOnlyFileRefusesTheWriterAndTheCheckAndKeepsItsBytes) {
-  folder.write("macroset.txt", "1 2\r\n");
+  folder.write_file("macroset.txt", "1 2\r\n");
   EXPECT_EQ(error_code([&] { files.check_rewritable(folder / "macroset.txt"); }), 0);
   ASSERT_TRUE(::SetFileAttributesA((folder / "macroset.txt").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(error_code([&] { files.create_exclusive(folder / "macroset.txt"); }), 5);
