@@ -17,6 +17,7 @@
 #include "platform/fltk/look.h"
 #include "platform/fltk/main_window.h"
 #include "platform/fltk/text_grid.h"
+#include "platform/fltk/x11_control_texts.h"
 #include "platform/fltk/x11_window_hints.h"
 
 namespace lumenpoll {
@@ -48,6 +49,8 @@ FltkView::FltkView(const FormDef& definition, FormEvents& events)
   build_children(*window_, "", 0, 0);
   if (controls_.size() != definition.controls.size())
     throw std::logic_error("Window definition has controls outside the window");
+  control_texts_ = std::make_unique<X11ControlTexts>(
+      *window_, definition, [this](const std::string& name) { return widget(name); });
 }
 
 FltkView::~FltkView() = default;

@@ -16,6 +16,7 @@ namespace lumenpoll {
 
 class MainWindow;
 class TextGrid;
+class X11ControlTexts;
 
 // The window built from its definition with FLTK, showing what the core sets and passing
 // what the operator does to events. Texts cross here from Windows-1252 to UTF-8.
@@ -69,6 +70,8 @@ class FltkView : public FormView {
   std::map<std::string, Control> controls_;
   std::map<const Fl_Widget*, std::string> names_;
   TextGrid* grid_ = nullptr;  // owned by its group box; null without a chart
+  // Reads the widgets, so it goes before them.
+  std::unique_ptr<X11ControlTexts> control_texts_;
 };
 
 }  // namespace lumenpoll
