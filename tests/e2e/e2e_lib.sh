@@ -1,31 +1,72 @@
 # shellcheck shell=bash
-# Sourced by the end-to-end tests: an own X server, a fresh station folder with stand-in
-# scripts, the program under test, polling with time-outs, and clean-up on every exit.
+# Sourced by every end-to-end scenario (tests/e2e/scenarios): the program under test on its
+# platform, an own X server, waits with time-outs, the error boxes, and clean-up on every
+# exit. A scenario is run with the platform first, then that platform's arguments:
 #
-# A test script is run as: bash <test>.sh PROGRAM DRIVE_C ARTIFACTS
-# where DRIVE_C is the folder compiled into PROGRAM as its drive C:.
+#   bash scenarios/<name>.sh linux PROGRAM DRIVE_C CLOSE-REQUEST ARTIFACTS
+#   bash scenarios/<name>.sh wine PROGRAM.exe WINDOW-PROBE.exe ARTIFACTS
+#
+# The platform's layer (platform_<name>.sh) sets PROGRAM, ARTIFACTS and DRIVE (the program,
+# the folder for its output, its drive C:), PLATFORM_TOOLS (the commands it needs, or the
+# scenario is skipped), X_SCREEN, SCRIPTS_AS_STARTED (the scripts' folder as a started
+# script's command line shows it), PLATFORM_FRAME_LINES (what describe_window_frame adds),
+# STAND_INS_CANNOT_LOG and LONGEST_LOGGED_ARGUMENT (what the stand-ins can take in an
+# argument: bytes for tr -d, a length), and defines
+#   prepare_session, end_session      after the X server starts; after the program stops
+#   launch_program NAME               a copy of the program, its output in ARTIFACTS/NAME.out;
+#                                     sets launched_pid
+#   install_stand_ins, logged_calls   the script stand-ins into IMAGEJ; their log, one
+#                                     "name<TAB>argc<TAB>args[<TAB>time]" line per call
+#   shown_text CONTROL                what the control shows (la_fname, la_last, cb_species...)
+#   error_box_shown, open_boxes       quick: is a box open; the open boxes, "ID<TAB>TEXT" each
+#   close_box ID                      as the operator closes it (it may take a moment)
+#   ask_window_to_close               as the window's close box does
+#   describe_window_frame             "client=WxH", "topmost=1", "dialog_frame=1", "centred=1"
+#   hide_raw NAME, hidden_name NAME   a raw file the platform hides; the name it then has
+#   system_error_text CODE            what a box says for the system's error CODE
+#   assert_started_scripts_reaped, dump_platform_state
 set -euo pipefail
 
 E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_SOURCE
 readonly SKIPPED=77
-
-[ $# -eq 3 ] || { echo "usage: $0 PROGRAM DRIVE_C ARTIFACTS" >&2; exit 2; }
-readonly PROGRAM=$1 DRIVE=$2 ARTIFACTS=$3
-readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
-readonly IMPORT="$DRIVE/TOLVA/import"
-readonly CALLS="$DRIVE/calls.log"
 readonly TAB=$'\t'
 
-for tool in Xvfb xdotool xwininfo xprop; do
+usage() {
+  echo "usage: $0 linux PROGRAM DRIVE_C CLOSE-REQUEST ARTIFACTS" >&2
+  echo "       $0 wine PROGRAM.exe WINDOW-PROBE.exe ARTIFACTS" >&2
+  exit 2
+}
+
+# shellcheck source=scripts/xvfb.sh
+source "$E2E_SOURCE/../../scripts/xvfb.sh"
+
+readonly PLATFORM=${1:-}
+[ $# -gt 0 ] && shift
+case $PLATFORM in
+  linux)
+    # shellcheck source=tests/e2e/platform_linux.sh
+    source "$E2E_SOURCE/platform_linux.sh" "$@"
+    ;;
+  wine)
+    # shellcheck source=tests/e2e/platform_wine.sh
+    source "$E2E_SOURCE/platform_wine.sh" "$@"
+    ;;
+  *) usage ;;
+esac
+readonly IMAGEJ="$DRIVE/Program Files/ImageJ"
+readonly IMPORT="$DRIVE/TOLVA/import"
+readonly CALLS="$IMAGEJ/calls.log"
+
+for tool in "${PLATFORM_TOOLS[@]}"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit "$SKIPPED"; }
 done
 
 program_pid=""
-# shellcheck source=scripts/xvfb.sh
-source "$E2E_SOURCE/../../scripts/xvfb.sh"
 # shellcheck source=tests/e2e/station_lib.sh
 source "$E2E_SOURCE/station_lib.sh"
+
+note() { echo "--- $*"; }
 
 fail() {
   echo "FAIL: $*" >&2
@@ -35,23 +76,27 @@ fail() {
 
 dump_state() {
   echo "== script calls ($CALLS):"
-  cat "$CALLS" 2>/dev/null || echo "(none)"
+  logged_calls 2>/dev/null || echo "(none)"
   echo "== import folder:"
   ls -la "$IMPORT" 2>/dev/null || true
-  echo "== program output:"
-  cat "$ARTIFACTS/program.out" 2>/dev/null || true
+  local out
+  for out in "$ARTIFACTS"/*.out; do
+    [ -e "$out" ] || continue
+    echo "== $(basename "$out" .out) output:"
+    cat "$out"
+  done
   if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
-    echo "== windows:"
-    xwininfo -root -children 2>/dev/null | grep '"' || true
-    if command -v import >/dev/null; then
-      import -window root "$ARTIFACTS/failure.png" 2>/dev/null &&
-        echo "screen: $ARTIFACTS/failure.png"
+    dump_platform_state 2>/dev/null || true
+    if command -v import >/dev/null && import -window root "$ARTIFACTS/failure.png" 2>/dev/null; then
+      echo "screen: $ARTIFACTS/failure.png"
     fi
   fi
 }
 
+program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
+
 stop_program() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+  if program_running; then
     kill "$program_pid" 2>/dev/null || true
     local deadline=$((SECONDS + 2))
     while kill -0 "$program_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.2; done
@@ -59,6 +104,7 @@ stop_program() {
   fi
   [ -z "$program_pid" ] || wait "$program_pid" 2>/dev/null || true
   program_pid=""
+  end_session
 }
 
 cleanup() {
@@ -67,121 +113,145 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# ---- polling -------------------------------------------------------------------------------
+# ---- the program ---------------------------------------------------------------------------
 
-error_box_shown() { xdotool search --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; }
+start_x_server() {
+  mkdir -p "$ARTIFACTS"
+  start_xvfb "$ARTIFACTS/xvfb.log" "$X_SCREEN" ||
+    fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
+  prepare_session
+}
 
-# A box whose message is this may open while wait_until waits: it is closed, not a failure.
+# Starts the program and waits for its window.
+start_program() {
+  [ -f "$PROGRAM" ] || fail "no program at $PROGRAM"
+  launch_program program
+  program_pid=$launched_pid
+  wait_until 60 "window \"$CAPTION\"" window_shown
+}
+
+# wait_program_exit SECONDS: the program ends by itself within SECONDS, with status 0 and
+# without an error box.
+wait_program_exit() {
+  local seconds=$1 deadline=$((SECONDS + $1)) status=0
+  while kill -0 "$program_pid" 2>/dev/null; do
+    box_open && fail "the program shows an error box instead of ending: $(open_box_texts)"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
+    sleep 0.2
+  done
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# ---- waiting -------------------------------------------------------------------------------
+
+# A box whose text is this may open while wait_until waits: it is closed, not a failure.
 TOLERATED_BOX=""
 
 # wait_until SECONDS WHAT COMMAND...: polls COMMAND; fails on time-out, when the program
-# ends (unless it has already been seen to end) or when it shows an error box meanwhile
-# (other than one saying TOLERATED_BOX).
+# ends (unless it has already been seen to end) or, unless BOXES_ALLOWED is set, when it
+# shows an error box meanwhile (other than one saying TOLERATED_BOX).
 wait_until() {
-  local seconds=$1 what=$2 box
+  local seconds=$1 what=$2 id text
   shift 2
   local deadline=$((SECONDS + seconds))
   until "$@"; do
     [ -z "$program_pid" ] || program_running || fail "the program ended before $what"
-    box=$(box_window)
-    if [ -n "$box" ]; then
-      [ -n "$TOLERATED_BOX" ] && [ "$(box_message "$box")" == "$TOLERATED_BOX" ] ||
-        fail "the program shows an error box before $what: $(box_message "$box")"
-      close_box "$box"
+    if [ -z "${BOXES_ALLOWED:-}" ] && error_box_shown; then
+      while IFS=$TAB read -r id text; do
+        if [ -z "$TOLERATED_BOX" ] || [ "$text" != "$TOLERATED_BOX" ]; then
+          fail "the program shows an error box before $what: $text"
+        fi
+        close_box_and_wait "$id"
+      done < <(open_boxes)
     fi
     [ "$SECONDS" -lt "$deadline" ] || fail "no $what within ${seconds}s"
     sleep 0.2
   done
 }
 
+# wait_image_done SECONDS BASE [NAME...]: the delete script has been run for BASE within
+# SECONDS and the import folder holds nothing but the NAMEs; then the next scans are given
+# the time to take up again a raw file left behind.
+wait_image_done() {
+  local seconds=$1 base=$2
+  shift 2
+  wait_until "$seconds" "delete script call for $base" called ij_del.bat "$base"
+  wait_until 20 "import folder holding only \"$*\"" import_holds_only "$@"
+  sleep 2.5
+}
+
 # ---- error boxes ---------------------------------------------------------------------------
 
-box_window() { xdotool search --name "^$ERROR_CAPTION\$" 2>/dev/null | head -n 1 || true; }
+open_box_texts() { open_boxes | cut -f2-; }
 
-# box_message WINDOW: the box's message, which it also carries as its icon title.
-box_message() {
-  xprop -id "$1" WM_ICON_NAME 2>/dev/null | sed -n 's/^WM_ICON_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'
+# A closed box's X window may linger a moment: what the layer lists is what is open.
+box_open() { error_box_shown && [ -n "$(open_boxes)" ]; }
+
+# wait_for_box SECONDS: until the program shows an error box.
+wait_for_box() { BOXES_ALLOWED=1 wait_until "$1" "an error box" box_open; }
+
+# assert_open_boxes TEXT...: the open error boxes say exactly these, in this order.
+assert_open_boxes() {
+  local expected actual
+  expected=$(printf '%s\n' "$@")
+  actual=$(open_box_texts)
+  [ "$actual" == "$expected" ] ||
+    fail "the open boxes say:"$'\n'"$actual"$'\n'"expected:"$'\n'"$expected"
 }
 
-# close_box WINDOW: Escape, as the operator would close it.
-close_box() { xdotool windowfocus --sync "$1" key Escape >/dev/null 2>&1 || true; }
+box_gone() { ! open_boxes | cut -f1 | grep -qxF "$1"; }
 
-# expect_box SECONDS TEXT: a box saying TEXT opens within SECONDS; it is then closed.
+close_box_and_wait() {
+  close_box "$1"
+  BOXES_ALLOWED=1 wait_until 10 "closing of the box $1" box_gone "$1"
+}
+
+# Closes every open error box, new ones that open meanwhile too.
+close_open_boxes() {
+  local deadline=$((SECONDS + 10)) id
+  while box_open; do
+    for id in $(open_boxes | cut -f1); do close_box_and_wait "$id"; done
+    [ "$SECONDS" -lt "$deadline" ] || fail "the error boxes do not stop opening"
+  done
+}
+
+# expect_box SECONDS TEXT: a box saying TEXT opens within SECONDS, alone; it is then closed.
 expect_box() {
-  local seconds=$1 text=$2 box message
-  local deadline=$((SECONDS + seconds))
-  until box=$(box_window) && [ -n "$box" ]; do
-    program_running || fail "the program ended before the box \"$text\""
-    [ "$SECONDS" -lt "$deadline" ] || fail "no box \"$text\" within ${seconds}s"
-    sleep 0.2
-  done
-  message=$(box_message "$box")
-  [ "$message" == "$text" ] || fail "the box says \"$message\", expected \"$text\""
-  close_box "$box"
-  note "box: $message"
+  wait_for_box "$1"
+  assert_open_boxes "$2"
+  close_box_and_wait "$(open_boxes | cut -f1)"
+  note "box: $2"
 }
 
-# ---- X server and window -------------------------------------------------------------------
+# ---- the window ----------------------------------------------------------------------------
 
-start_x_server() {
-  start_xvfb "$ARTIFACTS/xvfb.log" 800x600x24 || fail "could not start Xvfb (log: $ARTIFACTS/xvfb.log)"
-}
+# shows CONTROL TEXT: the control shows exactly TEXT.
+shows() { [ "$(shown_text "$1")" == "$2" ]; }
 
-start_program() {
-  [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
-  (cd "$ARTIFACTS" && exec "$PROGRAM" >"$ARTIFACTS/program.out" 2>&1 </dev/null) &
-  program_pid=$!
-  wait_until 20 "window \"$CAPTION\"" window_shown
-}
+assert_shows() { shows "$1" "$2" || fail "$1 shows \"$(shown_text "$1")\", not \"$2\""; }
 
-# Prints "WIDTHxHEIGHT" of the window found by its caption.
-window_size() {
-  xwininfo -name "$CAPTION" |
-    awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }'
-}
-
-# ---- station -------------------------------------------------------------------------------
-
-# stage_station SELECTION_BYTES PROCESSED DECOY: a fresh drive with the stand-in scripts;
-# the test writes its macro list afterwards.
-stage_station() {
-  # A test may have left a file immutable (read-only even for root).
-  [ ! -d "$DRIVE" ] || chattr -R -i "$DRIVE" >/dev/null 2>&1 || true
-  rm -rf "$DRIVE"
-  mkdir -p "$IMAGEJ" "$IMPORT" "$ARTIFACTS"
-  cp "$E2E_SOURCE"/stand_ins/*.bat "$IMAGEJ/"
-  printf 'processed=%s\ndecoy=%s\n' "$2" "$3" >"$IMAGEJ/stand_in.conf"
-  printf '%b' "$1" >"$IMAGEJ/macroset.txt"
-  : >"$CALLS"
-  rm -f "$ARTIFACTS/failure.png"
-}
-
-# Hidden names do not count: the scanner does not see them either.
-import_empty() {
-  local f
-  for f in "$IMPORT"/*; do [ -e "$f" ] && return 1; done
-  return 0
-}
-
-# ---- assertions ----------------------------------------------------------------------------
-
-# The program reaps the scripts it starts: no zombie children linger.
-assert_no_zombies() {
-  local deadline=$((SECONDS + 10)) zombies
-  while :; do
-    zombies=$(ps -o pid=,stat=,args= --ppid "$program_pid" | awk '$2 ~ /^Z/' || true)
-    [ -z "$zombies" ] && return
-    [ "$SECONDS" -lt "$deadline" ] || fail "zombie children of the program:"$'\n'"$zombies"
-    sleep 0.2
+# assert_window_frame WIDTHxHEIGHT: the window's client size, always on top, a dialog frame,
+# centred on the screen, and what the platform adds (PLATFORM_FRAME_LINES).
+assert_window_frame() {
+  local description line
+  description=$(describe_window_frame) || fail "no window \"$CAPTION\" to describe"
+  for line in "client=$1" topmost=1 dialog_frame=1 centred=1 "${PLATFORM_FRAME_LINES[@]}"; do
+    grep -qxF -- "$line" <<<"$description" ||
+      fail "the window is not \"$line\":"$'\n'"$description"
   done
 }
+
+# ---- processes -----------------------------------------------------------------------------
 
 # After the program has ended, no script of this station is still running.
 assert_no_leftovers() {
   local deadline=$((SECONDS + 15)) left
   while :; do
     # The needle goes through the environment so that awk's own command line does not match.
-    left=$(ps -eo pid=,args= | NEEDLE="$IMAGEJ/" awk 'index($0, ENVIRON["NEEDLE"])' || true)
+    left=$(ps -eo pid=,args= |
+      NEEDLE="$SCRIPTS_AS_STARTED" awk 'index(tolower($0), tolower(ENVIRON["NEEDLE"]))' || true)
     [ -z "$left" ] && return
     [ "$SECONDS" -lt "$deadline" ] || fail "processes left behind:"$'\n'"$left"
     sleep 0.2

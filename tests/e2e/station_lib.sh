@@ -1,26 +1,24 @@
 # shellcheck shell=bash
-# Sourced by the end-to-end libraries of both platforms (tests/e2e/e2e_lib.sh and
-# tests/win32/e2e/e2e_lib.sh): waiting for the program to end, the station's files as the
-# tests write them, raw files as a camera delivers them, and what the stand-in scripts logged. The sourcing library sets
-# IMAGEJ, IMPORT, CALLS, TAB and program_pid and defines fail and error_box_shown. Windows
-# stand-ins end their log lines with CR LF, which is dropped wherever the log is read.
+# Sourced by e2e_lib.sh: the station's files as the scenarios write them, raw files as a
+# camera delivers them, and what the stand-in scripts logged. Uses DRIVE, IMAGEJ, IMPORT,
+# CALLS, TAB, fail, note and the layer's install_stand_ins and logged_calls.
 
-note() { echo "--- $*"; }
-
-program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
-
-# wait_program_exit SECONDS: the program ends by itself within SECONDS, with status 0 and
-# without an error box.
-wait_program_exit() {
-  local seconds=$1 deadline=$((SECONDS + $1)) status=0
-  while kill -0 "$program_pid" 2>/dev/null; do
-    error_box_shown && fail "the program shows an error box instead of ending"
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
-    sleep 0.2
+# stage_station SELECTION_BYTES PROCESSED [DECOY]: the station's folders afresh with the
+# stand-in scripts, whose raw script writes PROCESSED (TIF or DCM), after a DECOY file of
+# that extension when given (see the stand-ins); the scenario writes its macro list.
+stage_station() {
+  local folder
+  for folder in "$IMAGEJ" "$DRIVE/TOLVA"; do
+    # A scenario may have left a file immutable (read-only even for root).
+    [ ! -d "$folder" ] || chattr -R -i "$folder" >/dev/null 2>&1 || true
+    rm -rf "$folder"
   done
-  wait "$program_pid" || status=$?
-  program_pid=""
-  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+  mkdir -p "$IMAGEJ" "$IMPORT" "$ARTIFACTS"
+  install_stand_ins
+  printf 'processed=%s\ndecoy=%s\n' "$2" "${3:-}" >"$IMAGEJ/stand_in.conf"
+  printf '%b' "$1" >"$IMAGEJ/macroset.txt"
+  : >"$CALLS"
+  rm -f "$ARTIFACTS/failure.png"
 }
 
 # write_crlf FILE LINE...: writes the lines, each ended by CR LF.
@@ -42,22 +40,54 @@ write_macro_list() {
     "Skull DV skull_dv_cat${techs[4]}" "[AUTOCLOSE]" "$2"
 }
 
-# A raw file arrives complete: written under a dot name, which the listing leaves out, then
-# renamed.
+# A raw file arrives complete: written under another extension, then renamed.
 drop_raw() {
   head -c 3000 /dev/urandom >"$IMPORT/.$1.part"
   mv "$IMPORT/.$1.part" "$IMPORT/$1"
   note "dropped $1"
 }
 
+# import_holds_only NAME...: the import folder holds these names and nothing else.
+import_holds_only() {
+  local expected=""
+  [ $# -eq 0 ] || expected=$(printf '%s\n' "$@" | sort)
+  [ "$(find "$IMPORT" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort)" == "$expected" ]
+}
+
+# make_unwritable FILE: read-only even for root (immutable); false where that cannot be done.
+make_unwritable() {
+  chmod 444 "$1"
+  [ "$(id -u)" -ne 0 ] || chattr +i "$1" 2>/dev/null
+}
+
+make_writable() {
+  chattr -i "$1" 2>/dev/null || true
+  chmod 644 "$1"
+}
+
 # called NAME ARGS: the stand-in NAME has been run with ARGS.
-called() { tr -d '\r' <"$CALLS" | cut -f1,3 | grep -qxF -- "$1$TAB$2"; }
+called() { logged_calls | cut -f1,3 | grep -qxF -- "$1$TAB$2"; }
+
+# The start-up script's log line.
+# shellcheck disable=SC2034  # read by the scenarios
+readonly STARTUP_CALL="ij_deldcm.bat${TAB}0$TAB"
+
+# image_calls BASE MACRO WRITTEN...: the log lines of one image's cycle: the raw script with
+# BASE and MACRO, the files it wrote (in this order), the DICOM script, the delete script.
+image_calls() {
+  local base=$1 macro=$2 file
+  shift 2
+  echo "ij_raw.bat${TAB}2${TAB}$base $macro"
+  for file; do echo "wrote${TAB}1${TAB}$file"; done
+  echo "ij_dcm.bat${TAB}1${TAB}$base"
+  echo "ij_del.bat${TAB}1${TAB}$base"
+}
 
 # assert_calls LINE...: the log, less any times, is exactly these "name<TAB>argc<TAB>args" lines.
 assert_calls() {
   local expected actual
   expected=$(printf '%s\n' "$@")
-  actual=$(tr -d '\r' <"$CALLS" | cut -f1-3)
+  actual=$(logged_calls | cut -f1-3)
   [ "$actual" == "$expected" ] && return
   fail "script calls differ (< expected, > logged):"$'\n'"$(diff <(echo "$expected") \
     <(echo "$actual"))"

@@ -3,8 +3,9 @@
 //
 //   window-probe window CAPTION   the top-level window with that caption: its class, client
 //                                 size, styles, task-bar button, and every control's text
-//   window-probe boxes CAPTION    the texts of the open message boxes with that caption
-//   window-probe press CAPTION    presses OK in one open message box with that caption
+//   window-probe boxes CAPTION    the open message boxes with that caption, one line each:
+//                                 the box's handle, a tab, its text
+//   window-probe press HANDLE     presses OK in the message box of that handle
 //   window-probe close CAPTION    asks the window to close, as its close box does
 //   window-probe message CODE     the system's text for a Windows error code
 //
@@ -110,17 +111,22 @@ std::vector<HWND> boxes(const std::string& caption) {
 
 int list_boxes(const std::string& caption) {
   const std::vector<HWND> found = boxes(caption);
-  for (const HWND box : found)
+  for (const HWND box : found) {
+    std::string text;
     for (const HWND child : children(box))
-      if (class_of(child) == "Static" && !text_of(child).empty())
-        std::printf("%s\n", text_of(child).c_str());
+      if (class_of(child) == "Static") text += text_of(child);
+    std::printf("%llu\t%s\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(box)),
+                text.c_str());
+  }
   return found.empty() ? 1 : 0;
 }
 
-int press_ok(const std::string& caption) {
-  const std::vector<HWND> found = boxes(caption);
-  if (found.empty()) return 1;
-  PostMessageA(found.front(), WM_COMMAND, IDOK, 0);
+// Handles of top-level windows hold for every process of the session.
+int press_ok(const char* handle) {
+  const auto box =
+      reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(handle, nullptr, 10)));
+  if (!IsWindow(box)) return 1;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
   return 0;
 }
 
@@ -152,6 +158,7 @@ int main(int argc, char** argv) {
     if (command == "close") return ask_to_close(argv[2]);
     if (command == "message") return system_message(argv[2]);
   }
-  std::fprintf(stderr, "usage: window-probe window|boxes|press|close CAPTION, or message CODE\n");
+  std::fprintf(stderr,
+               "usage: window-probe window|boxes|close CAPTION, press HANDLE, or message CODE\n");
   return 2;
 }

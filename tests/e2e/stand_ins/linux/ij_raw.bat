@@ -1,13 +1,12 @@
 #!/bin/sh
 # Test stand-in: records the call, then writes <base>.<processed> into the import folder.
-# stand_in.conf sets processed (TIF or DCM), may set raw_delay (seconds until the processed
-# image appears) and may set a decoy extension: a decoy file
-# is written first, then the real one decoy_lead seconds later, so an edition that takes
-# the wrong extension runs the DICOM script before the real file is logged as written.
+# stand_in.conf beside it sets processed (TIF or DCM), may set raw_delay (seconds until the
+# processed image appears) and may set a decoy extension: a decoy file is written first,
+# then the real one decoy_lead seconds later, so an edition that takes the wrong extension
+# runs the DICOM script before the real file is logged as written.
 here=$(cd "$(dirname "$0")" && pwd) || exit 1
-drive=$(cd "$here/../.." && pwd) || exit 1
-log="$drive/calls.log"
-import="$drive/TOLVA/import"
+log="$here/calls.log"
+import="$here/../../TOLVA/import"
 printf '%s\t%s\t%s\t%s\n' ij_raw.bat "$#" "$*" "$(date +%s.%N)" >>"$log"
 
 processed=TIF decoy="" decoy_lead=7 raw_delay=1

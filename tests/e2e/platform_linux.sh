@@ -1,0 +1,112 @@
+# shellcheck shell=bash disable=SC2034  # what it sets is read by e2e_lib.sh
+# The end-to-end layer of the Linux programs (see e2e_lib.sh): the FLTK window on X, shell
+# stand-ins under the station's .bat names, run by the program through /bin/sh.
+#   linux PROGRAM DRIVE_C CLOSE-REQUEST ARTIFACTS
+# DRIVE_C is the folder compiled into PROGRAM as its drive C:; CLOSE-REQUEST is
+# x11-close-request, which asks a window to close as a window manager would.
+[ $# -eq 4 ] || usage
+readonly PROGRAM=$1 DRIVE=$2 CLOSE_REQUEST=$3 ARTIFACTS=$4
+readonly PLATFORM_TOOLS=(Xvfb xdotool xwininfo xprop)
+readonly X_SCREEN=800x600x24
+readonly SCRIPTS_AS_STARTED="$DRIVE/Program Files/ImageJ/"
+readonly PLATFORM_FRAME_LINES=()
+readonly STAND_INS_CANNOT_LOG=""
+readonly LONGEST_LOGGED_ARGUMENT=$((100 << 10))  # Linux takes up to 128 KiB in one
+
+prepare_session() { :; }
+end_session() { :; }
+
+launch_program() {
+  (cd "$ARTIFACTS" && exec "$PROGRAM" >"$ARTIFACTS/$1.out" 2>&1 </dev/null) &
+  launched_pid=$!
+}
+
+install_stand_ins() { cp "$E2E_SOURCE"/stand_ins/linux/*.bat "$IMAGEJ/"; }
+
+logged_calls() { cat "$CALLS"; }
+
+# The window's property of its controls' texts, one "name=text" line each. xprop writes the
+# value in C escapes: \" first, then the rest as printf's %b reads them.
+control_texts() {
+  local value
+  value=$(xprop -id "$window_id" -notype _LUMENPOLL_CONTROL_TEXTS 2>/dev/null |
+    sed -n 's/^_LUMENPOLL_CONTROL_TEXTS = "\(.*\)"$/\1/p')
+  printf '%b' "${value//\\\"/\"}"
+}
+
+shown_text() { control_texts | sed -n "s/^$1=//p"; }
+
+# The box is a window of its own, captioned with the application title; it also carries its
+# message as its icon title.
+error_box_shown() { xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" >/dev/null 2>&1; }
+
+open_boxes() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$ERROR_CAPTION\$" 2>/dev/null); do
+    printf '%s\t%s\n' "$id" "$(xprop -id "$id" WM_ICON_NAME 2>/dev/null |
+      sed -n 's/^WM_ICON_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p')"
+  done
+}
+
+# Escape, as the operator closes it.
+close_box() { xdotool windowfocus --sync "$1" key Escape >/dev/null 2>&1 || true; }
+
+ask_window_to_close() { "$CLOSE_REQUEST" "$window_id" || fail "could not ask the window to close"; }
+
+# Without a window manager the window's frame is what the program asked for in its hints.
+describe_window_frame() {
+  local info root_width root_height
+  info=$(xwininfo -id "$window_id") || return 1
+  root_width=$(xwininfo -root | awk '/^ *Width:/ { print $2 }')
+  root_height=$(xwininfo -root | awk '/^ *Height:/ { print $2 }')
+  awk -v rw="$root_width" -v rh="$root_height" '
+    /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+    /^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 }
+    END {
+      dx = x + w / 2 - rw / 2; dy = y + h / 2 - rh / 2
+      print "client=" w "x" h
+      print "centred=" (dx * dx <= 1 && dy * dy <= 1)
+    }' <<<"$info"
+  xprop -id "$window_id" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE && echo topmost=1
+  # Motif hints: functions and decorations; move and close; border, title and menu.
+  xprop -id "$window_id" _MOTIF_WM_HINTS | grep -q '= 0x3, 0x24, 0x1a,' && echo dialog_frame=1
+  return 0
+}
+
+# The listing leaves out dot names, as a Linux file manager does.
+hidden_name() { echo ".$1"; }
+hide_raw() {
+  head -c 3000 /dev/urandom >"$IMPORT/$(hidden_name "$1")"
+  note "hid $1"
+}
+
+# The Windows texts the program gives for the errors its adapters meet.
+system_error_text() {
+  case $1 in
+    2) echo "The system cannot find the file specified." ;;
+    *) fail "no text known for the system's error $1" ;;
+  esac
+}
+
+# The program reaps the scripts it starts: no zombie children linger.
+assert_started_scripts_reaped() {
+  local deadline=$((SECONDS + 10)) zombies
+  while :; do
+    # shellcheck disable=SC2154  # program_pid: e2e_lib.sh's
+    zombies=$(ps -o pid=,stat=,args= --ppid "$program_pid" | awk '$2 ~ /^Z/' || true)
+    [ -z "$zombies" ] && return
+    [ "$SECONDS" -lt "$deadline" ] || fail "zombie children of the program:"$'\n'"$zombies"
+    sleep 0.2
+  done
+}
+
+dump_platform_state() {
+  echo "== windows:"
+  xwininfo -root -children | grep '"' || true
+  if [ -n "$window_id" ]; then
+    echo "== the window's control texts:"
+    control_texts
+  fi
+  echo "== error boxes:"
+  open_boxes
+}
