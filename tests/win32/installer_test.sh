@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# The MSI under Wine, as a clinic's IT deploys it: a silent install with an autostart entry
+# puts the programs, the Start-menu entries and the import folder in place and asks icacls
+# to let the Users group rewrite the selection file; the installed lumenpoll, started by its
+# autostart entry, takes an image through the cycle; a silent uninstall removes what the
+# install put there and leaves the station's files byte for byte. Then the installs that
+# must not touch the station: one without a selection file yet, and one with a mistyped
+# AUTOSTART, which fails.
+#   installer_test.sh MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS
+# PROGRAMS_FOLDER holds the programs as built, which the installed ones must equal.
+[ $# -eq 4 ] || { echo "usage: $0 MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS" >&2; exit 2; }
+readonly MSI=$1 BUILT=$2
+installed_folder="${WINEPREFIX:?the Wine prefix of the test run}/drive_c/Program Files/lumenpoll"
+set -- wine "$installed_folder/lumenpoll.exe" "$3" "$4"
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "$0")/../e2e/e2e_lib.sh"
+
+command -v strings >/dev/null || { echo "SKIP: strings is not installed"; exit "$SKIPPED"; }
+readonly INSTALLED=$installed_folder
+# Wine's msi puts the shortcuts of a per-machine package into the user's Start menu, where
+# Windows puts them into the one of all users.
+wine_user=$(id -un)
+readonly MENU="$DRIVE/users/$wine_user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+readonly STARTUP="$MENU/StartUp"
+# Wine's icacls only prints what it was asked to do; that line is what can be checked here.
+readonly GRANT='"C:\\Program Files\\ImageJ\\macroset.txt" "/grant" "*S-1-5-32-545:W"'
+
+# msiexec LOG ARGS...: Wine's msiexec with its output (icacls' line among it) in LOG, and
+# without Wine's menu builder, which would copy the shortcuts into this machine's menus.
+msiexec() {
+  local log=$1
+  shift
+  WINEDEBUG=-all,fixme+icacls WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" \
+    wine msiexec "$@" </dev/null >"$log" 2>&1
+}
+
+# The registry value that says which program starts at logon, empty when there is none.
+autostart_value() {
+  wine reg query 'HKLM\Software\lumenpoll' /v Autostart 2>/dev/null | tr -d '\r' |
+    awk '$1 == "Autostart" { print $3 }'
+}
+
+# Snapshot of every file of the station, by checksum, for the comparison after uninstall.
+station_files() { (cd "$DRIVE" && find "Program Files/ImageJ" TOLVA -type f -print0 |
+  sort -z | xargs -0 sha256sum); }
+
+# The Windows program started by a shortcut is no child of this shell: found by its
+# command line, and waited for by its process id.
+find_installed_program() {
+  program_pid=$(pgrep -fx 'C:.Program Files.lumenpoll.lumenpoll\.exe' | head -n 1)
+  [ -n "$program_pid" ]
+}
+wait_installed_program_gone() {
+  local deadline=$((SECONDS + $1))
+  while program_running; do
+    error_box_shown && fail "the program shows an error box instead of ending"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within $1s"
+    sleep 0.2
+  done
+  program_pid=""
+}
+
+# assert_shortcut LNK PROGRAM: LNK starts the installed PROGRAM in the programs' folder.
+assert_shortcut() {
+  [ -f "$1" ] || fail "no shortcut $1"
+  strings -n 6 "$1" | grep -qxF "C:\\Program Files\\lumenpoll\\$2" ||
+    fail "$1 does not lead to $2:"$'\n'"$(strings -n 6 "$1")"
+  strings -n 6 -e l "$1" | grep -qxF "C:\\Program Files\\lumenpoll\\" ||
+    fail "$1 does not start $2 in its folder"
+}
+
+stage_station '1 2\r\n' TIF
+write_macro_list full NO
+rm -rf "$DRIVE/TOLVA"  # the install makes the import folder
+start_x_server
+
+note "silent install, autostart lumenpoll"
+msiexec "$ARTIFACTS/install.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=lumenpoll ||
+  fail "the install failed: $(cat "$ARTIFACTS/install.log")"
+for program in lumenpoll.exe lumenpoll-lite.exe lumenpoll-check.exe; do
+  cmp -s "$BUILT/$program" "$INSTALLED/$program" || fail "$program is not installed as built"
+done
+[ -d "$IMPORT" ] || fail "no import folder after the install"
+assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
+assert_shortcut "$MENU/lumenpoll-lite.lnk" lumenpoll-lite.exe
+assert_shortcut "$STARTUP/lumenpoll.lnk" lumenpoll.exe
+[ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "lumenpoll-lite starts at logon too"
+[ "$(autostart_value)" == lumenpoll ] || fail "the registry says autostart \"$(autostart_value)\""
+[ "$(grep -cF "$GRANT" "$ARTIFACTS/install.log")" -eq 1 ] ||
+  fail "icacls was not asked once to grant Users write access: $(cat "$ARTIFACTS/install.log")"
+# Wine's uninstall keeps an emptied import folder anyway; on Windows only the component's
+# permanence keeps it.
+msiinfo export "$MSI" Component | tr -d '\r' | awk -F'\t' '$1 == "ImportFolder" { print $4 }' |
+  grep -qx 16 || fail "the import folder is not a permanent component"
+
+note "the installed lumenpoll, started as at logon, takes an image through the cycle"
+wine start /unix "$STARTUP/lumenpoll.lnk" </dev/null >"$ARTIFACTS/program.out" 2>&1 ||
+  fail "the autostart shortcut does not start"
+wait_until 30 "installed lumenpoll.exe" find_installed_program
+wait_until 60 "window \"$CAPTION\"" window_shown
+# The scripts inherit the program's working folder (under Wine, the process's own).
+[ "$(readlink "/proc/$program_pid/cwd")" == "$INSTALLED" ] ||
+  fail "the program runs in $(readlink "/proc/$program_pid/cwd")"
+wait_until 20 "start-up script call" called ij_deldcm.bat ""
+drop_raw shot01.NEF
+wait_until 60 "delete script call for shot01" called ij_del.bat shot01
+wait_until 20 "empty import folder" import_holds_only
+assert_calls \
+  "ij_deldcm.bat${TAB}0$TAB" \
+  "ij_raw.bat${TAB}2${TAB}shot01 skull_dv_cat" \
+  "wrote${TAB}1${TAB}shot01.TIF" \
+  "ij_dcm.bat${TAB}1${TAB}shot01" \
+  "ij_del.bat${TAB}1${TAB}shot01"
+click_view_images
+wait_installed_program_gone 20
+assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
+assert_no_leftovers
+
+note "silent uninstall"
+head -c 3000 /dev/urandom >"$IMPORT/shot02.NEF"  # an image that arrived after closing
+station_files >"$ARTIFACTS/station.before"
+msiexec "$ARTIFACTS/uninstall.log" /x "$(winepath -w "$MSI")" /qn ||
+  fail "the uninstall failed: $(cat "$ARTIFACTS/uninstall.log")"
+[ ! -e "$INSTALLED" ] || fail "the uninstall leaves $(ls -A "$INSTALLED")"
+for shortcut in "$MENU/lumenpoll.lnk" "$MENU/lumenpoll-lite.lnk" "$STARTUP/lumenpoll.lnk"; do
+  [ ! -e "$shortcut" ] || fail "the uninstall leaves $shortcut"
+done
+[ -z "$(autostart_value)" ] || fail "the uninstall leaves the autostart value"
+! grep -qF "$GRANT" "$ARTIFACTS/uninstall.log" || fail "the uninstall runs icacls"
+station_files >"$ARTIFACTS/station.after"
+diff "$ARTIFACTS/station.before" "$ARTIFACTS/station.after" >&2 ||
+  fail "the uninstall changed the station's files"
+
+note "an install on a station without a selection file yet"
+rm "$IMAGEJ/macroset.txt"
+msiexec "$ARTIFACTS/install-lite.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=LUMENPOLL-LITE ||
+  fail "the install without a selection file failed: $(cat "$ARTIFACTS/install-lite.log")"
+[ ! -e "$IMAGEJ/macroset.txt" ] || fail "the install made a selection file"
+! grep -qF "$GRANT" "$ARTIFACTS/install-lite.log" || fail "icacls was run on no file"
+assert_shortcut "$STARTUP/lumenpoll-lite.lnk" lumenpoll-lite.exe
+[ ! -e "$STARTUP/lumenpoll.lnk" ] || fail "lumenpoll starts at logon too"
+[ "$(autostart_value)" == lumenpoll-lite ] || fail "the registry says autostart \"$(autostart_value)\""
+msiexec "$ARTIFACTS/uninstall-lite.log" /x "$(winepath -w "$MSI")" /qn ||
+  fail "the second uninstall failed: $(cat "$ARTIFACTS/uninstall-lite.log")"
+[ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "the uninstall leaves the lite autostart entry"
+
+note "a mistyped AUTOSTART fails the install"
+if msiexec "$ARTIFACTS/install-mistyped.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=yes; then
+  fail "an install with AUTOSTART=yes succeeded"
+fi
+[ ! -e "$INSTALLED" ] || fail "the failed install left $INSTALLED"
+note "installer passed"
