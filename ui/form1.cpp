@@ -91,8 +91,8 @@ void TForm1::OnCloseRequest() {
   app_.guarded([this] { Close(); });
 }
 
-// Windows ends the session once this returns: the selection is saved if it can be, and a
-// box about a failure would be read by nobody.
+// The session ends once this returns: the selection is saved if it can be, and a box about
+// a failure would be read by nobody. The program goes before the system ends it.
 void TForm1::OnSessionEnd() {
   if (closed_) return;
   try {
@@ -101,6 +101,7 @@ void TForm1::OnSessionEnd() {
   }
   cycle_.Stop();
   closed_ = true;
+  view_.CloseWindow();
 }
 
 void TForm1::OnSelect(const std::string& control, int index) {

@@ -202,6 +202,7 @@ TEST(Closing, SessionEndSavesTheSelectionAndNeverShowsABox) {
     EXPECT_EQ(st.files.files[kSelection], save_fails ? "1 0\r\n" : "0 0\r\n");
     EXPECT_TRUE(st.box.shown.empty());
     EXPECT_TRUE(st.form->closed());
+    EXPECT_TRUE(st.view.window_closed);
     st.folders.add_file(kImport, "shot01.NEF");
     st.clock.advance(20000);
     EXPECT_TRUE(st.shell.calls.empty());
