@@ -13,7 +13,7 @@ packages=(
   # The Windows programs: cross compilers (32-bit ships; 64-bit runs the tests where 32-bit
   # code cannot run), GoogleTest's sources, the installer's builder, Wine and its fonts.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wixl msitools
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine locales
 )
 # 32-bit Wine, for the shipped 32-bit programs, where the kernel runs 32-bit code. Elsewhere
 # it must stay away: Debian's wine command would pick it and fail for every program.

@@ -13,8 +13,15 @@
 # STAND_INS_CANNOT_LOG and LONGEST_LOGGED_ARGUMENT (what the stand-ins can take in an
 # argument: bytes for tr -d, a length), and defines
 #   prepare_session, end_session      after the X server starts; after the program stops
-#   launch_program NAME               a copy of the program, its output in ARTIFACTS/NAME.out;
-#                                     sets launched_pid
+#   launch_program NAME [PROGRAM]     a copy of the program (or of PROGRAM), its output in
+#                                     ARTIFACTS/NAME.out; sets launched_pid
+#   end_the_session                   as the session's end tells the program
+#   close_from_task_bar               as the task bar's "Close window" does
+#   put_other_window_in_front, program_window_in_front
+#                                     another program's window; whether ours is in front
+#   make_unreadable NAME, hold_for_writing NAME SECONDS, mark_read_only FILE
+#                                     a raw file this account cannot read, one a writer holds,
+#                                     the read-only attribute; false where the platform has none
 #   install_stand_ins, logged_calls   the script stand-ins into IMAGEJ; their log, one
 #                                     "name<TAB>argc<TAB>args[<TAB>time]" line per call
 #   shown_text CONTROL                what the control shows (la_fname, la_last, cb_species...)
@@ -130,18 +137,43 @@ start_program() {
   wait_until 60 "window \"$CAPTION\"" window_shown
 }
 
-# wait_program_exit SECONDS: the program ends by itself within SECONDS, with status 0 and
-# without an error box.
+# wait_program_exit SECONDS: the program ends by itself within SECONDS, with status 0 and,
+# unless BOXES_ALLOWED is set, without an error box.
 wait_program_exit() {
   local seconds=$1 deadline=$((SECONDS + $1)) status=0
   while kill -0 "$program_pid" 2>/dev/null; do
-    box_open && fail "the program shows an error box instead of ending: $(open_box_texts)"
+    if [ -z "${BOXES_ALLOWED:-}" ] && box_open; then
+      fail "the program shows an error box instead of ending: $(open_box_texts)"
+    fi
     [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end within ${seconds}s"
     sleep 0.2
   done
   wait "$program_pid" || status=$?
   program_pid=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# wait_copy_exit PID SECONDS: a copy of the program started beside this one ends within
+# SECONDS with status 0, without a window of its own.
+wait_copy_exit() {
+  local pid=$1 deadline=$((SECONDS + $2)) status=0
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the second copy did not end within ${2}s"
+    sleep 0.2
+  done
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "the second copy ended with status $status"
+  [ "$(windows_of_caption "$CAPTION")" -eq 1 ] || fail "more than one window \"$CAPTION\""
+}
+
+# windows_of_caption TITLE: how many visible windows of this title with a size there are.
+windows_of_caption() {
+  local id width count=0
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    width=$(xwininfo -id "$id" 2>/dev/null | awk '/^ *Width:/ { print $2 }')
+    [ "${width:-0}" -le 1 ] || count=$((count + 1))
+  done
+  echo "$count"
 }
 
 # ---- waiting -------------------------------------------------------------------------------

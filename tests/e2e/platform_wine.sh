@@ -33,9 +33,40 @@ prepare_session() {
 end_session() { wineserver -k 2>/dev/null || true; }
 
 launch_program() {
-  (cd "$ARTIFACTS" && exec wine "$PROGRAM" >"$ARTIFACTS/$1.out" 2>&1 </dev/null) &
+  (cd "$ARTIFACTS" && exec wine "${2:-$PROGRAM}" >"$ARTIFACTS/$1.out" 2>&1 </dev/null) &
   launched_pid=$!
 }
+
+# As a logoff tells every window; the program is to save and go.
+end_the_session() { probe end-session "$CAPTION" >/dev/null || fail "no window to tell"; }
+
+close_from_task_bar() { probe close-from-task-bar "$CAPTION" || fail "no task-bar button"; }
+
+put_other_window_in_front() {
+  wine notepad </dev/null >/dev/null 2>&1 &
+  wait_until 30 "another program's window in front" other_window_in_front
+}
+
+other_window_in_front() { probe foreground | grep -q '^Notepad'; }
+
+program_window_in_front() { probe foreground | grep -q "^TForm1$TAB$CAPTION\$"; }
+
+# Wine, run as root, reads any file.
+make_unreadable() { return 1; }
+
+# hold_for_writing NAME SECONDS: another process holds the raw file open for writing, as a
+# copy that set the file's full size first does; returns once it holds it.
+hold_for_writing() {
+  mkdir -p "$ARTIFACTS"
+  hold_report="$ARTIFACTS/hold-$1.out"
+  : >"$hold_report"
+  wine "$PROBE" hold "C:\\TOLVA\\import\\$1" "$2" >"$hold_report" 2>&1 </dev/null &
+  wait_until 30 "a writer holding $1" holding
+}
+
+holding() { grep -q held "$hold_report"; }
+
+mark_read_only() { wine attrib +r "$(winepath -w "$1" 2>/dev/null)" >/dev/null 2>&1; }
 
 install_stand_ins() {
   local script

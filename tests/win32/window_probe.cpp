@@ -7,6 +7,15 @@
 //                                 the box's handle, a tab, its text
 //   window-probe press HANDLE     presses OK in the message box of that handle
 //   window-probe close CAPTION    asks the window to close, as its close box does
+//   window-probe close-from-task-bar CAPTION
+//                                 asks the window's task-bar button to close, as the task
+//                                 bar's "Close window" does
+//   window-probe end-session CAPTION
+//                                 tells the window that the session ends, as a logoff does
+//   window-probe foreground       the class and caption of the window in front
+//   window-probe hold FILE SECONDS
+//                                 holds FILE open for writing (others may read) for that
+//                                 long, as a copy still writing it does; says "held" first
 //   window-probe message CODE     the system's text for a Windows error code
 //
 // Exit code 1 when no such window is open.
@@ -137,6 +146,43 @@ int ask_to_close(const std::string& caption) {
   return 0;
 }
 
+int close_from_task_bar(const std::string& caption) {
+  const std::vector<HWND> found = top_level(caption, {});
+  if (found.empty()) return 1;
+  const HWND button = GetWindow(found.front(), GW_OWNER);
+  if (button == nullptr) return 1;
+  PostMessageA(button, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return 0;
+}
+
+// Sent, not posted, as Windows sends them: the answer to the query is printed.
+int end_session(const std::string& caption) {
+  const std::vector<HWND> found = top_level(caption, {});
+  if (found.empty()) return 1;
+  const LRESULT may_end = SendMessageA(found.front(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  std::printf("may end=%d\n", may_end != FALSE);
+  SendMessageA(found.front(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  return 0;
+}
+
+int show_foreground() {
+  const HWND window = GetForegroundWindow();
+  if (window == nullptr) return 1;
+  std::printf("%s\t%s\n", class_of(window).c_str(), text_of(window).c_str());
+  return 0;
+}
+
+int hold(const char* file, const char* seconds) {
+  const HANDLE handle = CreateFileA(file, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(std::strtoul(seconds, nullptr, 10) * 1000));
+  CloseHandle(handle);
+  return 0;
+}
+
 int system_message(const char* code) {
   char buffer[256];
   const DWORD length = FormatMessageA(
@@ -150,15 +196,20 @@ int system_message(const char* code) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "foreground") return show_foreground();
+  if (argc == 4 && std::string(argv[1]) == "hold") return hold(argv[2], argv[3]);
   if (argc == 3) {
     const std::string command = argv[1];
     if (command == "window") return describe_window(argv[2]);
     if (command == "boxes") return list_boxes(argv[2]);
     if (command == "press") return press_ok(argv[2]);
     if (command == "close") return ask_to_close(argv[2]);
+    if (command == "close-from-task-bar") return close_from_task_bar(argv[2]);
+    if (command == "end-session") return end_session(argv[2]);
     if (command == "message") return system_message(argv[2]);
   }
   std::fprintf(stderr,
-               "usage: window-probe window|boxes|close CAPTION, press HANDLE, or message CODE\n");
+               "usage: window-probe window|boxes|close|close-from-task-bar|end-session CAPTION,\n"
+               "       press HANDLE, foreground, hold FILE SECONDS, or message CODE\n");
   return 2;
 }

@@ -3,7 +3,7 @@
 # readable, empty, a megabyte of binary noise, one line of a megabyte (the window's controls
 # are given no text too long to show), an entry whose macro argument is as long as the
 # stand-ins can log (100 KiB on Linux); the
-# selection file read-only when the window closes. Each time the right box (or none), and an
+# selection file read-only when the window closes (and, on Windows, marked read-only). Each time the right box (or none), and an
 # image still goes through with the right argument.
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../e2e_lib.sh"
@@ -82,6 +82,21 @@ else
   wait_program_exit 20
   assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
 fi
+note "selection file marked read-only (attrib +r) when the window closes"
+stage_station '1 2\r\n' TIF
+write_macro_list full NO
+touch -d '2001-01-01 00:00' "$IMAGEJ/macroset.txt"
+if mark_read_only "$IMAGEJ/macroset.txt"; then
+  start_program
+  click_view_images
+  expect_box 20 "File access denied."
+  window_shown || fail "the window closed although the selection file is read-only"
+  [ ! "$IMAGEJ/macroset.txt" -nt "$IMAGEJ/macrolist.txt" ] || fail "the read-only file was rewritten"
+  stop_program
+else
+  note "no read-only attribute on this platform"
+fi
+
 # The other cases passed; the test counts as skipped all the same, so that nobody takes the
 # read-only case for tested.
 ! $skipped || exit "$SKIPPED"
