@@ -1,13 +1,11 @@
-#include "app/station.h"
-
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
 #include <iostream>
 
 #include "app/application_title.h"
-#include "app/event_relay.h"
 #include "app/start_guard.h"
+#include "app/station.h"
 #include "base/application.h"
 #include "base/station_lock.h"
 #include "platform/fltk/fd_watch.h"
@@ -60,12 +58,11 @@ int run_window(Edition edition, const std::string& drive_c, StationSocket& stati
   FltkTimerBackend timers;
   const Platform platform{files, folders, shell, timers};
 
-  EventRelay relay;
-  FltkView view(window_definition(edition), relay);
+  FltkView view(window_definition(edition));
   FltkErrorBox box(&view.window());
   Application app(kApplicationTitle, box);
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
-  relay.bind(form);
+  view.bind(form);
 
   LoopRequests requests{ending, station, form, view};
   const FdWatch ending_watch(ending.fd(), LoopRequests::on_ending, &requests);

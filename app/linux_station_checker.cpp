@@ -1,9 +1,8 @@
-#include "app/station_checker.h"
-
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
+#include "app/station_checker.h"
 #include "check/checker_run.h"
 #include "platform/common/cp1252.h"
 #include "platform/posix/drive_path.h"

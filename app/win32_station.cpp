@@ -1,7 +1,6 @@
 #include <iostream>
 
 #include "app/application_title.h"
-#include "app/event_relay.h"
 #include "app/start_guard.h"
 #include "app/station.h"
 #include "base/application.h"
@@ -29,14 +28,13 @@ int run_window(Edition edition) {
   ShellFolderLister folders;
   Win32Shell shell;
 
-  EventRelay relay;
-  Win32View view(window_definition(edition), kApplicationTitle, relay);
+  Win32View view(window_definition(edition), kApplicationTitle);
   Win32TimerBackend timers;
   const Platform platform{files, folders, shell, timers};
   Win32ErrorBox box(view.handle());
   Application app(kApplicationTitle, box);
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
-  relay.bind(form);
+  view.bind(form);
 
   view.Show();
   form.OnShow();

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/control_table.h"
 #include "platform/common/cp1252.h"
 #include "platform/fltk/add_child.h"
 #include "platform/fltk/form_widgets.h"
@@ -37,36 +38,31 @@ Fl_Align text_align(TextAlign align) {
 
 }  // namespace
 
-FltkView::FltkView(const FormDef& definition, FormEvents& events)
-    : definition_(definition), events_(events), logo_(load_logo()) {
-  use_station_look();          // opens the display, which measuring texts needs
-  Fl_Group::current(nullptr);  // widgets are added to their parents explicitly
-  window_ =
-      std::make_unique<MainWindow>(definition.client_width, definition.client_height,
-                                   definition.always_on_top, [this] { events_.OnCloseRequest(); });
-  window_->copy_label(cp1252_to_utf8(definition.caption).c_str());
-  window_->color(kButtonFace);
-  build_children(*window_, "", 0, 0);
-  if (controls_.size() != definition.controls.size())
-    throw std::logic_error("Window definition has controls outside the window");
+FltkView::FltkView(const FormDef& definition)
+    : definition_(definition), logo_(load_logo()), window_(make_window(definition)) {
+  // A control's place is in its parent's client area; FLTK's are the window's coordinates.
+  controls_ = std::make_unique<Controls>(definition, window_.get(),
+                                         [this](const ControlDef& def, Fl_Widget* parent) {
+                                           const bool in_window = parent == window_.get();
+                                           const int x = (in_window ? 0 : parent->x()) + def.left;
+                                           const int y = (in_window ? 0 : parent->y()) + def.top;
+                                           return &build(*parent->as_group(), def, x, y);
+                                         });
   control_texts_ = std::make_unique<X11ControlTexts>(
       *window_, definition, [this](const std::string& name) { return widget(name); });
 }
 
 FltkView::~FltkView() = default;
 
-void FltkView::build_children(Fl_Group& parent, const std::string& parent_name, int origin_x,
-                              int origin_y) {
-  for (const ControlDef* def : definition_.children_in_tab_order(parent_name)) {
-    const int x = origin_x + def->left;
-    const int y = origin_y + def->top;
-    Fl_Widget& widget = build(parent, *def, x, y);
-    if (!controls_.emplace(def->name, Control{def->kind, &widget}).second)
-      throw std::logic_error("Window definition names " + def->name + " twice");
-    names_[&widget] = def->name;
-    if (Fl_Group* group = widget.as_group(); group && def->kind != ControlKind::Grid)
-      build_children(*group, def->name, x, y);
-  }
+std::unique_ptr<MainWindow> FltkView::make_window(const FormDef& definition) {
+  use_station_look();          // opens the display, which measuring texts needs
+  Fl_Group::current(nullptr);  // widgets are added to their parents explicitly
+  auto window =
+      std::make_unique<MainWindow>(definition.client_width, definition.client_height,
+                                   definition.always_on_top, [this] { events_.close_request(); });
+  window->copy_label(cp1252_to_utf8(definition.caption).c_str());
+  window->color(kButtonFace);
+  return window;
 }
 
 Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y) {
@@ -158,21 +154,13 @@ const Fl_Window& FltkView::window() const {
 }
 
 Fl_Widget* FltkView::widget(const std::string& name) const {
-  const auto found = controls_.find(name);
-  return found == controls_.end() ? nullptr : found->second.widget;
-}
-
-const FltkView::Control& FltkView::control(const std::string& name) const {
-  const auto found = controls_.find(name);
-  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
-  return found->second;
+  const auto* control = controls_->find(name);
+  return control == nullptr ? nullptr : control->handle;
 }
 
 template <typename W>
 W& FltkView::control_as(const std::string& name, ControlKind kind) const {
-  const Control& c = control(name);
-  if (c.kind != kind) throw std::logic_error("Control " + name + " is of another kind");
-  return *static_cast<W*>(c.widget);
+  return *static_cast<W*>(controls_->get(name, kind).handle);
 }
 
 TextGrid& FltkView::grid() const {
@@ -181,30 +169,26 @@ TextGrid& FltkView::grid() const {
 }
 
 void FltkView::SetCaption(const std::string& name, const std::string& text) {
+  const auto& control = controls_->get(name);
+  require_caption(*control.definition);
   const std::string utf8 = cp1252_to_utf8(text);
-  const Control& c = control(name);
-  switch (c.kind) {
+  Fl_Widget* widget = control.handle;
+  switch (control.definition->kind) {
     case ControlKind::Label:
-      static_cast<TextLabel*>(c.widget)->set_text(utf8);
+      static_cast<TextLabel*>(widget)->set_text(utf8);
       return;
     case ControlKind::Memo:
-      static_cast<MemoBox*>(c.widget)->set_text(utf8);
+      static_cast<MemoBox*>(widget)->set_text(utf8);
       return;
     case ControlKind::GroupBox:
-      static_cast<GroupFrame*>(c.widget)->set_text(utf8);
+      static_cast<GroupFrame*>(widget)->set_text(utf8);
       return;
     case ControlKind::Button:
-      static_cast<PushButton*>(c.widget)->set_text(utf8);
+      static_cast<PushButton*>(widget)->set_text(utf8);
       return;
-    case ControlKind::Panel:
-      c.widget->copy_label(utf8.c_str());
-      return;
-    case ControlKind::Picture:
-    case ControlKind::ComboBox:
-    case ControlKind::Grid:
-      break;
+    default:
+      widget->copy_label(utf8.c_str());  // a panel
   }
-  throw std::logic_error("Control " + name + " has no caption");
 }
 
 void FltkView::ClearItems(const std::string& name) {
@@ -233,16 +217,13 @@ void FltkView::CloseWindow() {
 
 void FltkView::on_pick(Fl_Widget* widget, void* data) {
   auto* view = static_cast<FltkView*>(data);
-  const std::string name = view->names_.at(widget);
-  const int index = static_cast<DropDownList*>(widget)->selected();
-  // Both always go out: the core filters by control and edition, and records every pick.
-  view->events_.OnSelect(name, index);
-  view->events_.OnChange(name, index);
+  const std::string name = view->controls_->of(widget)->definition->name;
+  view->events_.pick(name, static_cast<DropDownList*>(widget)->selected());
 }
 
 void FltkView::on_click(Fl_Widget* widget, void* data) {
   auto* view = static_cast<FltkView*>(data);
-  view->events_.OnClick(view->names_.at(widget));
+  view->events_.click(view->controls_->of(widget)->definition->name);
 }
 
 }  // namespace lumenpoll

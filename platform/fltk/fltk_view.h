@@ -1,9 +1,10 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 
+#include "platform/common/control_table.h"
+#include "platform/common/view_events.h"
 #include "ui/form_view.h"
 #include "ui/window_definition.h"
 
@@ -22,13 +23,14 @@ class X11ControlTexts;
 // what the operator does to events. Texts cross here from Windows-1252 to UTF-8.
 class FltkView : public FormView {
  public:
-  // Opens the display. events must outlive the view; it is called only once the
-  // window is shown.
-  FltkView(const FormDef& definition, FormEvents& events);
+  // Opens the display and builds the window, hidden.
+  explicit FltkView(const FormDef& definition);
   FltkView(const FltkView&) = delete;
   FltkView& operator=(const FltkView&) = delete;
   ~FltkView() override;
 
+  // What the operator does goes to events from now on; events must outlive the view.
+  void bind(FormEvents& events) { events_.bind(events); }
   // Centres the window on the screen and shows it.
   void Show();
   // Brings the shown window (or the box open over it) in front of the others.
@@ -48,14 +50,10 @@ class FltkView : public FormView {
   void CloseWindow() override;
 
  private:
-  struct Control {
-    ControlKind kind;
-    Fl_Widget* widget;  // owned by its parent group
-  };
+  using Controls = ControlTable<Fl_Widget*>;  // the widgets are owned by their parent groups
 
-  void build_children(Fl_Group& parent, const std::string& parent_name, int origin_x, int origin_y);
+  std::unique_ptr<MainWindow> make_window(const FormDef& definition);
   Fl_Widget& build(Fl_Group& parent, const ControlDef& def, int x, int y);
-  const Control& control(const std::string& name) const;
   template <typename W>
   W& control_as(const std::string& name, ControlKind kind) const;
   TextGrid& grid() const;
@@ -64,11 +62,10 @@ class FltkView : public FormView {
   static void on_click(Fl_Widget* widget, void* view);
 
   const FormDef& definition_;
-  FormEvents& events_;
+  ViewEvents events_;
   std::unique_ptr<Fl_RGB_Image> logo_;  // outlives the window that shows it
   std::unique_ptr<MainWindow> window_;
-  std::map<std::string, Control> controls_;
-  std::map<const Fl_Widget*, std::string> names_;
+  std::unique_ptr<Controls> controls_;
   TextGrid* grid_ = nullptr;  // owned by its group box; null without a chart
   // Reads the widgets, so it goes before them.
   std::unique_ptr<X11ControlTexts> control_texts_;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-constexpr int kFirstControlId = 100;
 constexpr int kDefaultFontHeight = 11;
 constexpr int kDropDownItems = 8;  // items a list shows when dropped down
 
@@ -50,17 +49,15 @@ DWORD tab_stop(const ControlDef& def) {
 
 }  // namespace
 
-Win32View::Win32View(const FormDef& definition, const std::string& application_title,
-                     FormEvents& events)
+Win32View::Win32View(const FormDef& definition, const std::string& application_title)
     : definition_(definition),
-      events_(events),
       font_(make_font(definition)),
       logo_(make_logo_bitmap()),
       application_window_(application_title) {
   create_window();
-  build_children(handle(), "");
-  if (controls_.size() != definition.controls.size())
-    throw std::logic_error("Window definition has controls outside the window");
+  controls_ = std::make_unique<Controls>(
+      definition, handle(),
+      [this](const ControlDef& def, HWND parent) { return build(parent, def); });
 }
 
 Win32View::~Win32View() = default;
@@ -89,19 +86,8 @@ void Win32View::create_window() {
     ::DeleteMenu(menu, command, MF_BYCOMMAND);
 }
 
-void Win32View::build_children(HWND parent, const std::string& parent_name) {
-  for (const ControlDef* def : definition_.children_in_tab_order(parent_name)) {
-    const auto index = static_cast<int>(def - definition_.controls.data());
-    const HWND window = build(parent, *def, kFirstControlId + index);
-    if (!controls_.emplace(def->name, Control{def, window}).second)
-      throw std::logic_error("Window definition names " + def->name + " twice");
-    names_[window] = def->name;
-    if (def->kind == ControlKind::Panel || def->kind == ControlKind::GroupBox)
-      build_children(window, def->name);
-  }
-}
-
-HWND Win32View::build(HWND parent, const ControlDef& def, int id) {
+HWND Win32View::build(HWND parent, const ControlDef& def) {
+  const int id = next_id_++;
   switch (def.kind) {
     case ControlKind::Panel:
     case ControlKind::GroupBox:
@@ -157,12 +143,8 @@ HWND Win32View::create_control(HWND parent, const ControlDef& def, int id, const
 }
 
 HWND Win32View::control_handle(const std::string& name) const {
-  const auto found = controls_.find(name);
-  return found == controls_.end() ? nullptr : found->second.window;
-}
-
-void Win32View::set_timer_handler(std::function<void(UINT_PTR)> handler) {
-  on_timer_ = std::move(handler);
+  const auto* control = controls_->find(name);
+  return control == nullptr ? nullptr : control->handle;
 }
 
 void Win32View::Show() {
@@ -192,14 +174,6 @@ int Win32View::run() {
   }
 }
 
-Win32View::Control& Win32View::control(const std::string& name, ControlKind kind) {
-  const auto found = controls_.find(name);
-  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
-  if (found->second.definition->kind != kind)
-    throw std::logic_error("Control " + name + " is of another kind");
-  return found->second;
-}
-
 TechniqueGrid& Win32View::grid() const {
   if (!grid_) throw std::logic_error("The window has no grid");
   return *grid_;
@@ -212,50 +186,37 @@ void Win32View::fit_label(HWND label, const ControlDef& def, const std::string& 
 }
 
 void Win32View::SetCaption(const std::string& name, const std::string& text) {
-  const auto found = controls_.find(name);
-  if (found == controls_.end()) throw std::logic_error("The window has no control " + name);
-  const Control& c = found->second;
-  switch (c.definition->kind) {
-    case ControlKind::Label:
-      ::SetWindowTextA(c.window, text.c_str());
-      fit_label(c.window, *c.definition, text);
-      return;
-    case ControlKind::Memo:
-    case ControlKind::Button:
-      ::SetWindowTextA(c.window, text.c_str());
-      return;
-    case ControlKind::Panel:
-    case ControlKind::GroupBox:
-      for (const auto& frame : frames_)
-        if (frame->handle() == c.window) frame->set_caption(text);
-      return;
-    case ControlKind::Picture:
-    case ControlKind::ComboBox:
-    case ControlKind::Grid:
-      break;
+  const auto& control = controls_->get(name);
+  const ControlDef& def = *control.definition;
+  require_caption(def);
+  if (def.kind == ControlKind::Panel || def.kind == ControlKind::GroupBox) {
+    for (const auto& frame : frames_)
+      if (frame->handle() == control.handle) frame->set_caption(text);
+    return;
   }
-  throw std::logic_error("Control " + name + " has no caption");
+  ::SetWindowTextA(control.handle, text.c_str());
+  if (def.kind == ControlKind::Label) fit_label(control.handle, def, text);
 }
 
 void Win32View::ClearItems(const std::string& name) {
-  Control& list = control(name, ControlKind::ComboBox);
-  ::SendMessageA(list.window, CB_RESETCONTENT, 0, 0);
-  list.picked = -1;
+  const HWND list = controls_->get(name, ControlKind::ComboBox).handle;
+  ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  picked_[list] = -1;
 }
 
 void Win32View::AddItem(const std::string& name, const std::string& text) {
-  const Control& list = control(name, ControlKind::ComboBox);
+  const HWND list = controls_->get(name, ControlKind::ComboBox).handle;
   const LRESULT added =
-      ::SendMessageA(list.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (added == CB_ERR || added == CB_ERRSPACE) throw std::bad_alloc();
 }
 
 void Win32View::SetItemIndex(const std::string& name, int index) {
-  Control& list = control(name, ControlKind::ComboBox);
-  const auto count = static_cast<int>(::SendMessageA(list.window, CB_GETCOUNT, 0, 0));
+  const HWND list = controls_->get(name, ControlKind::ComboBox).handle;
+  const auto count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
   const int selection = index >= 0 && index < count ? index : -1;
-  ::SendMessageA(list.window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
-  list.picked = selection;
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+  picked_[list] = selection;
 }
 
 void Win32View::SetCell(int col, int row, const std::string& text) {
@@ -283,18 +244,15 @@ LRESULT CALLBACK Win32View::procedure(HWND window, UINT message, WPARAM wparam, 
 LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CLOSE:  // close box, system menu, Alt+F4
-      events_.OnCloseRequest();
+      events_.close_request();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:  // the process ends once this returns
-      if (wparam != FALSE) events_.OnSessionEnd();
+      if (wparam != FALSE) events_.session_end();
       return 0;
     case WM_COMMAND:
       on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));
-      return 0;
-    case WM_TIMER:
-      if (on_timer_) on_timer_(wparam);
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -310,35 +268,30 @@ LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
 void Win32View::on_command(HWND source, WORD code, WORD id) {
   // Enter, through the dialog keys, asks for the default button: the focused push button.
   if (source == nullptr && id == IDOK) source = ::GetFocus();
-  const auto name = names_.find(source);
-  if (name == names_.end()) return;
-  Control& c = controls_.at(name->second);
-  const ControlDef& def = *c.definition;
+  const auto* control = controls_->of(source);
+  if (control == nullptr) return;
+  const ControlDef& def = *control->definition;
   if (def.kind == ControlKind::Button && def.has_click_handler &&
       (code == BN_CLICKED || id == IDOK)) {
-    events_.OnClick(def.name);
+    events_.click(def.name);
   } else if (def.kind == ControlKind::ComboBox && code == CBN_SELCHANGE) {
-    on_pick(c);
+    on_pick(*control);
   }
 }
 
-// Both events go out for every pick of another item; the core takes the one it handles.
 // Picking the item already selected is no pick.
-void Win32View::on_pick(Control& list) {
-  const auto index = static_cast<int>(::SendMessageA(list.window, CB_GETCURSEL, 0, 0));
-  if (index == list.picked) return;
-  list.picked = index;
-  const std::string name = list.definition->name;
-  events_.OnSelect(name, index);
-  events_.OnChange(name, index);
+void Win32View::on_pick(const Controls::Control& list) {
+  const auto index = static_cast<int>(::SendMessageA(list.handle, CB_GETCURSEL, 0, 0));
+  int& picked = picked_.try_emplace(list.handle, -1).first->second;
+  if (std::exchange(picked, index) == index) return;
+  events_.pick(list.definition->name, index);
 }
 
 // Labels and the read-only text in the button face, unless the definition says otherwise.
 LRESULT Win32View::control_colour(HDC dc, HWND control) {
-  const auto name = names_.find(control);
-  const bool window_colour = name != names_.end() &&
-                             controls_.at(name->second).definition->kind == ControlKind::Memo &&
-                             !controls_.at(name->second).definition->button_face;
+  const auto* c = controls_->of(control);
+  const bool window_colour =
+      c != nullptr && c->definition->kind == ControlKind::Memo && !c->definition->button_face;
   const int background = window_colour ? COLOR_WINDOW : COLOR_BTNFACE;
   ::SetTextColor(dc, ::GetSysColor(window_colour ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   ::SetBkColor(dc, ::GetSysColor(background));

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "platform/common/control_table.h"
+#include "platform/common/view_events.h"
 #include "platform/win32/application_window.h"
 #include "platform/win32/gdi_object.h"
 #include "ui/form_view.h"
@@ -25,9 +26,9 @@ class TechniqueGrid;
 // Windows-1252 and go to the single-byte (A) functions as they are.
 class Win32View : public FormView {
  public:
-  // Creates the window and its controls, hidden. events must outlive the view; they are
-  // called once the window is shown. application_title captions the task-bar button.
-  Win32View(const FormDef& definition, const std::string& application_title, FormEvents& events);
+  // Creates the window and its controls, hidden. application_title captions the task-bar
+  // button.
+  Win32View(const FormDef& definition, const std::string& application_title);
   Win32View(const Win32View&) = delete;
   Win32View& operator=(const Win32View&) = delete;
   ~Win32View() override;
@@ -39,8 +40,8 @@ class Win32View : public FormView {
   // The control's window; null when the definition has no such control.
   HWND control_handle(const std::string& name) const;
   const TechniqueGrid* grid_control() const { return grid_.get(); }
-  // The window's WM_TIMER messages go to handler.
-  void set_timer_handler(std::function<void(UINT_PTR)> handler);
+  // What the operator does goes to events from now on; events must outlive the view.
+  void bind(FormEvents& events) { events_.bind(events); }
 
   // Centres the window on the desktop, shows it and its task-bar button, and puts the
   // keyboard focus on the first control of the tab order.
@@ -59,25 +60,19 @@ class Win32View : public FormView {
   void CloseWindow() override;
 
  private:
-  struct Control {
-    const ControlDef* definition;
-    HWND window;
-    int picked = -1;  // lists: the selection the operator or the program last made
-  };
+  using Controls = ControlTable<HWND>;
 
   void create_window();
-  void build_children(HWND parent, const std::string& parent_name);
-  HWND build(HWND parent, const ControlDef& def, int id);
+  HWND build(HWND parent, const ControlDef& def);
   HWND create_control(HWND parent, const ControlDef& def, int id, const char* window_class,
                       DWORD style, DWORD ex_style = 0);
-  Control& control(const std::string& name, ControlKind kind);
   TechniqueGrid& grid() const;
   void fit_label(HWND label, const ControlDef& def, const std::string& text) const;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
   void on_command(HWND source, WORD code, WORD id);
-  void on_pick(Control& list);
+  void on_pick(const Controls::Control& list);
   LRESULT control_colour(HDC dc, HWND control);
   void on_activate(WPARAM state);
 
@@ -87,13 +82,13 @@ class Win32View : public FormView {
   };
 
   const FormDef& definition_;
-  FormEvents& events_;
-  std::function<void(UINT_PTR)> on_timer_;
+  ViewEvents events_;
   UniqueFont font_;
   UniqueBitmap logo_;  // outlives the window that shows it
   ApplicationWindow application_window_;
-  std::map<std::string, Control> controls_;
-  std::map<HWND, std::string> names_;
+  std::unique_ptr<Controls> controls_;
+  std::map<HWND, int> picked_;  // lists: the selection the operator or the program last made
+  int next_id_ = 100;           // of the next control
   std::vector<std::unique_ptr<FrameControl>> frames_;
   std::unique_ptr<TechniqueGrid> grid_;
   HWND focus_ = nullptr;  // the control that had the focus when the window went inactive

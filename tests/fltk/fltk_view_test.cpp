@@ -50,9 +50,10 @@ Rect rect_of(const Fl_Widget* w) {
 
 class FltkViewTest : public ::testing::TestWithParam<Edition> {
  protected:
+  FltkViewTest() { view.bind(events); }
   const FormDef& definition() const { return window_definition(GetParam()); }
   RecordingEvents events;
-  FltkView view{definition(), events};
+  FltkView view{definition()};
 
   Fl_Choice& choice(const char* name) { return *static_cast<Fl_Choice*>(view.widget(name)); }
   TextGrid& grid() { return *static_cast<TextGrid*>(view.widget("sg_tech")); }
@@ -228,7 +229,8 @@ TEST(FltkViewSettings, EveryTextTakesTheDefinitionsFontHeight) {
     AlteredDefinition altered(Edition::Full);
     altered.form.font_height = height;
     RecordingEvents events;
-    FltkView view(altered.form, events);
+    FltkView view(altered.form);
+    view.bind(events);
     for (const char* name : {"la_fname", "Memo1", "Button1", "GroupBox1", "cb_species"})
       EXPECT_EQ(view.widget(name)->labelsize(), height) << name;
     auto& list = *static_cast<Fl_Choice*>(view.widget("cb_species"));
@@ -246,7 +248,8 @@ TEST(FltkViewSettings, OnlyAButtonWithAClickHandlerReportsClicks) {
     AlteredDefinition altered(Edition::Lite);
     altered.control("Button1").has_click_handler = handled;
     RecordingEvents events;
-    FltkView view(altered.form, events);
+    FltkView view(altered.form);
+    view.bind(events);
     view.widget("Button1")->do_callback();
     EXPECT_EQ(events.calls.size(), handled ? 1u : 0u) << handled;
   }
