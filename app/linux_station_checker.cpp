@@ -1,7 +1,6 @@
-#include <filesystem>
 #include <ostream>
-#include <system_error>
 
+#include "app/checker_drive.h"
 #include "app/station_checker.h"
 #include "check/checker_run.h"
 #include "platform/common/cp1252.h"
@@ -13,15 +12,6 @@
 namespace lumenpoll {
 
 namespace {
-
-// The folder that stands for drive C:, made absolute; empty when there is no such folder.
-std::string drive_folder(const std::string& given, std::ostream& err) {
-  std::error_code ec;
-  const std::filesystem::path folder = std::filesystem::absolute(given, ec);
-  if (!ec && std::filesystem::is_directory(folder, ec)) return folder.lexically_normal().string();
-  err << "lumenpoll-check: " << given << ": no such folder to stand for drive C:\n";
-  return {};
-}
 
 std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
                                        std::ostream& err) {

@@ -3,6 +3,7 @@
 #include <exception>
 #include <ostream>
 
+#include "app/checker_drive.h"
 #include "app/station_checker.h"
 #include "base/text.h"
 #include "check/checker_run.h"
@@ -15,18 +16,6 @@
 namespace lumenpoll {
 
 namespace {
-
-// The folder given, made absolute; empty when it is not a folder.
-std::string drive_folder(const std::string& given, std::ostream& err) {
-  char full[MAX_PATH];
-  const DWORD length = ::GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
-  const DWORD attributes =
-      length > 0 && length < sizeof full ? ::GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return std::string(full, length);
-  err << "lumenpoll-check: " << given << ": no such folder to stand for drive C:\n";
-  return {};
-}
 
 // The station's own drive C:, or a copy of one in another folder.
 std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
