@@ -1,6 +1,5 @@
 #include <ostream>
 
-#include "app/checker_drive.h"
 #include "app/station_checker.h"
 #include "check/checker_run.h"
 #include "platform/common/cp1252.h"
@@ -13,15 +12,12 @@ namespace lumenpoll {
 
 namespace {
 
-std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
-                                       std::ostream& err) {
-  const std::string drive_c = drive_folder(given, err);
-  if (drive_c.empty()) return std::nullopt;
+StationReport check_on(const std::string& drive_c, Edition edition) {
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
   PosixScriptProbe scripts(drive);
-  return CheckedStation{drive_c, check_station({files, folders, scripts}, edition)};
+  return check_station({files, folders, scripts}, edition);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <exception>
 #include <ostream>
 
-#include "app/checker_drive.h"
 #include "app/station_checker.h"
 #include "base/text.h"
 #include "check/checker_run.h"
@@ -18,17 +17,14 @@ namespace lumenpoll {
 namespace {
 
 // The station's own drive C:, or a copy of one in another folder.
-std::optional<CheckedStation> check_on(const std::string& given, Edition edition,
-                                       std::ostream& err) {
-  const std::string drive_c = drive_folder(given, err);
-  if (drive_c.empty()) return std::nullopt;
+StationReport check_on(const std::string& drive_c, Edition edition) {
   Win32FileSystem files;
   ShellFolderLister folders;
   Win32ScriptProbe scripts;
   const StationAccess own{files, folders, scripts};
-  if (text::same_name(drive_c, "C:\\")) return CheckedStation{drive_c, check_station(own, edition)};
+  if (text::same_name(drive_c, "C:\\")) return check_station(own, edition);
   RedirectedStation copy(own, drive_c);
-  return CheckedStation{drive_c, check_station(copy.access(), edition)};
+  return check_station(copy.access(), edition);
 }
 
 // The console shows the ANSI code page, the report's texts, while the checker runs; what it

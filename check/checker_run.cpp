@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "check/check_options.h"
+#include "check/drive_folder.h"
 
 namespace lumenpoll {
 
@@ -20,12 +21,12 @@ int run_checker(const std::vector<std::string>& args, const std::string& default
     out << check_usage(default_drive);
     return 0;
   }
-  const std::optional<CheckedStation> station =
-      check(options.drive.value_or(default_drive), options.edition, err);
-  if (!station) return kNotChecked;
-  out << "Drive C: is " << station->drive_c << "\n";
-  for (const std::string& line : station->report.lines) out << encode(line) << "\n";
-  return static_cast<int>(station->report.status());
+  const std::string drive_c = drive_folder(options.drive.value_or(default_drive), err);
+  if (drive_c.empty()) return kNotChecked;
+  const StationReport report = check(drive_c, options.edition);
+  out << "Drive C: is " << drive_c << "\n";
+  for (const std::string& line : report.lines) out << encode(line) << "\n";
+  return static_cast<int>(report.status());
 }
 
 }  // namespace lumenpoll

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +10,9 @@
 
 namespace lumenpoll {
 
-// A station read by the checker: the folder that stands for its drive C:, in the platform's
-// own spelling, and the report.
-struct CheckedStation {
-  std::string drive_c;
-  StationReport report;
-};
-
 // What a platform does for the checker: reads the station whose drive C: is the folder
-// given, as the edition's program would; nothing when there is no such folder (the reason
-// then written to err).
-using StationChecker = std::function<std::optional<CheckedStation>(
-    const std::string& drive_c, Edition edition, std::ostream& err)>;
+// given (an existing one, absolute in the platform's spelling) as the edition's program would.
+using StationChecker = std::function<StationReport(const std::string& drive_c, Edition edition)>;
 
 // The checker's command line and report on any platform: parses args, checks the station
 // (default_drive without --drive) and prints the report, each single-byte line passed

@@ -1,4 +1,4 @@
-#include "app/checker_drive.h"
+#include "check/drive_folder.h"
 
 #include <filesystem>
 #include <ostream>
