@@ -29,9 +29,8 @@ bool has_message_of_its_own(int code) {
   }
 }
 
-}  // namespace
-
-int file_error_code(int err, IoDirection direction) {
+// What opening a file and starting a program have in common; 0 for any other errno.
+int opening_code(int err) {
   switch (err) {
     case ENOENT:
       return kFileNotFound;
@@ -43,6 +42,16 @@ int file_error_code(int err, IoDirection direction) {
     case EACCES:
     case EPERM:
     case EISDIR:
+      return kAccessDenied;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+int file_error_code(int err, IoDirection direction) {
+  switch (err) {
     case EROFS:
       return kAccessDenied;
     case ENOSPC:
@@ -51,6 +60,7 @@ int file_error_code(int err, IoDirection direction) {
     case EIO:
       return direction == IoDirection::kRead ? kReadFault : kWriteFault;
     default:
+      if (const int code = opening_code(err)) return code;
       return has_message_of_its_own(err) ? kGeneralFailure : err;
   }
 }
@@ -63,19 +73,9 @@ int missing_path_code(const std::string& path) {
 
 std::uintptr_t shell_error_code(int err) {
   switch (err) {
-    case ENOENT:
-      return kFileNotFound;
-    case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
       return kPathNotFound;
-    case EMFILE:
-    case ENFILE:
-      return kTooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return kAccessDenied;
     case ENOMEM:
     case EAGAIN:
     case E2BIG:
@@ -86,6 +86,7 @@ std::uintptr_t shell_error_code(int err) {
     case ETXTBSY:
       return kSharingViolation;
     default:
+      if (const int code = opening_code(err)) return static_cast<std::uintptr_t>(code);
       return kGeneralFailure;
   }
 }
