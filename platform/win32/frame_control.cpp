@@ -1,6 +1,5 @@
 #include "platform/win32/frame_control.h"
 
-#include <stdexcept>
 
 #include "platform/win32/gdi_object.h"
 #include "platform/win32/window_class.h"
@@ -42,13 +41,8 @@ FrameControl::FrameControl(HWND parent, const ControlDef& definition, HFONT font
       caption_(definition.caption),
       font_(font) {
   register_window_class(kClassName, procedure);
-  window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                              definition.left, definition.top, definition.width, definition.height,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              ::GetModuleHandleA(nullptr), this);
-  if (window_ == nullptr)
-    throw std::runtime_error("The control " + definition.name + " could not be made");
+  window_ = create_child_window(parent, definition, id,
+                                {kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, "", -1, this});
 }
 
 void FrameControl::set_caption(const std::string& text) {

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <stdexcept>
 
 #include "platform/win32/gdi_object.h"
 #include "platform/win32/window_class.h"
@@ -31,12 +30,8 @@ TechniqueGrid::TechniqueGrid(HWND parent, const ControlDef& definition, HFONT fo
       cells_(cols_, rows_),
       selection_(cols_, rows_, definition.fixed_cols, definition.fixed_rows) {
   register_window_class(kClassName, procedure);
-  window_ = ::CreateWindowExA(
-      WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-      definition.left, definition.top, definition.width, definition.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), this);
-  if (window_ == nullptr)
-    throw std::runtime_error("The control " + definition.name + " could not be made");
+  window_ = create_child_window(parent, definition, id,
+                                {kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, "", -1, this});
 }
 
 void TechniqueGrid::set_cell(int col, int row, const std::string& text) {

@@ -132,12 +132,8 @@ HWND Win32View::create_control(HWND parent, const ControlDef& def, int id, const
   // A drop-down list's window holds its list too; the closed list takes its own height.
   if (def.kind == ControlKind::ComboBox)
     height += kDropDownItems * std::max(def.item_height, 1) + 2;
-  const HWND control = ::CreateWindowExA(
-      ex_style, window_class, def.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-      def.left, def.top, def.width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
-  if (control == nullptr)
-    throw std::runtime_error("The control " + def.name + " could not be made");
+  const HWND control =
+      create_child_window(parent, def, id, {window_class, style, ex_style, def.caption, height});
   ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
 }

@@ -20,4 +20,14 @@ void register_window_class(const char* name, WNDPROC procedure, UINT style) {
     throw std::runtime_error(std::string("The window class ") + name + " could not be registered");
 }
 
+HWND create_child_window(HWND parent, const ControlDef& def, int id, const ChildWindow& child) {
+  const HWND window = ::CreateWindowExA(
+      child.ex_style, child.window_class, child.text.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | child.style, def.left, def.top, def.width,
+      child.height >= 0 ? child.height : def.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), child.object);
+  if (window == nullptr) throw std::runtime_error("The control " + def.name + " could not be made");
+  return window;
+}
+
 }  // namespace lumenpoll
