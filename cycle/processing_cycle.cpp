@@ -121,16 +121,23 @@ void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& Sh
   rawtimer_.SetEnabled(false);
 }
 
+// A one-shot step that starts a script: on to the next step, the stage shown, once it has
+// started; after a failed start back to the step that leads here again.
+void ProcessingCycle::start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next,
+                                   int stage) {
+  own.SetEnabled(false);
+  if (!run.Run()) {
+    retry.SetEnabled(true);
+    return;
+  }
+  next.SetEnabled(true);
+  set_stage(stage);
+}
+
 // The processed image is waited for only once the raw script runs; a raw file whose
 // script could not start is taken up again by the next scan.
 void ProcessingCycle::ijtimerTimer() {
-  ijtimer_.SetEnabled(false);
-  if (!batchrun_.rawrun.Run()) {
-    rawtimer_.SetEnabled(true);
-    return;
-  }
-  donetimer_.SetEnabled(true);
-  set_stage(2);
+  start_script(ijtimer_, batchrun_.rawrun, rawtimer_, donetimer_, 2);
 }
 
 void ProcessingCycle::donetimerTimer() {
@@ -150,13 +157,7 @@ void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& Sh
 // Nothing is deleted unless the DICOM script started: after a failed start the processed
 // image is looked for again (it is there at once) and the script retried after its delay.
 void ProcessingCycle::dcmtimerTimer() {
-  dcmtimer_.SetEnabled(false);
-  if (!batchrun_.dcmrun.Run()) {
-    donetimer_.SetEnabled(true);
-    return;
-  }
-  deltimer_.SetEnabled(true);
-  set_stage(4);
+  start_script(dcmtimer_, batchrun_.dcmrun, donetimer_, deltimer_, 4);
 }
 
 void ProcessingCycle::deltimerTimer() {

@@ -63,6 +63,7 @@ class ProcessingCycle {
  private:
   Timer make_timer(TimerBackend& timers, unsigned interval_ms, void (ProcessingCycle::*handler)());
   void set_stage(int stage);
+  void start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next, int stage);
 
   Edition edition_;
   CycleHost& host_;

@@ -33,6 +33,12 @@ bool GridSelection::drag(Cell cell) {
   return true;
 }
 
+std::optional<GridSelection::Move> GridSelection::move_of(int code, std::span<const Key> keys) {
+  for (const Key& key : keys)
+    if (key.code == code) return key.move;
+  return std::nullopt;
+}
+
 bool GridSelection::move(Move move, bool extend) {
   const int first_col = fixed_cols_;
   const int first_row = fixed_rows_;

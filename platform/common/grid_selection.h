@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <span>
+
 #include "ui/form_view.h"
 
 namespace lumenpoll {
@@ -33,6 +36,14 @@ class GridSelection {
   void release() { dragging_ = false; }
   // False when the grid has no cell to select.
   bool move(Move move, bool extend);
+
+  // The toolkit's key of each move.
+  struct Key {
+    int code;
+    Move move;
+  };
+  // The move of a key; nothing for a key that moves nothing.
+  static std::optional<Move> move_of(int code, std::span<const Key> keys);
 
  private:
   bool selectable(Cell cell) const;

@@ -64,30 +64,13 @@ bool TextGrid::cell_at(int x, int y, Cell& cell) {
 }
 
 bool TextGrid::handle_key(int key, bool extend) {
-  GridSelection::Move move;
-  switch (key) {
-    case FL_Left:
-      move = GridSelection::Move::Left;
-      break;
-    case FL_Right:
-      move = GridSelection::Move::Right;
-      break;
-    case FL_Up:
-      move = GridSelection::Move::Up;
-      break;
-    case FL_Down:
-      move = GridSelection::Move::Down;
-      break;
-    case FL_Home:
-      move = GridSelection::Move::Home;
-      break;
-    case FL_End:
-      move = GridSelection::Move::End;
-      break;
-    default:
-      return false;
-  }
-  if (!selection_.move(move, extend)) return false;
+  using Move = GridSelection::Move;
+  static constexpr GridSelection::Key kKeys[] = {
+      {FL_Left, Move::Left}, {FL_Right, Move::Right}, {FL_Up, Move::Up},
+      {FL_Down, Move::Down}, {FL_Home, Move::Home},   {FL_End, Move::End},
+  };
+  const std::optional<Move> move = GridSelection::move_of(key, kKeys);
+  if (!move || !selection_.move(*move, extend)) return false;
   redraw();
   return true;
 }

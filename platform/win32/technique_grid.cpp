@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-
 #include "platform/win32/gdi_object.h"
 #include "platform/win32/window_class.h"
 
@@ -116,31 +115,14 @@ bool TechniqueGrid::cell_at(int x, int y, GridSelection::Cell& cell) const {
 }
 
 bool TechniqueGrid::on_key(WPARAM key) {
-  GridSelection::Move move;
-  switch (key) {
-    case VK_LEFT:
-      move = GridSelection::Move::Left;
-      break;
-    case VK_RIGHT:
-      move = GridSelection::Move::Right;
-      break;
-    case VK_UP:
-      move = GridSelection::Move::Up;
-      break;
-    case VK_DOWN:
-      move = GridSelection::Move::Down;
-      break;
-    case VK_HOME:
-      move = GridSelection::Move::Home;
-      break;
-    case VK_END:
-      move = GridSelection::Move::End;
-      break;
-    default:
-      return false;
-  }
+  using Move = GridSelection::Move;
+  static constexpr GridSelection::Key kKeys[] = {
+      {VK_LEFT, Move::Left}, {VK_RIGHT, Move::Right}, {VK_UP, Move::Up},
+      {VK_DOWN, Move::Down}, {VK_HOME, Move::Home},   {VK_END, Move::End},
+  };
+  const std::optional<Move> move = GridSelection::move_of(static_cast<int>(key), kKeys);
   const bool extend = ::GetKeyState(VK_SHIFT) < 0;
-  if (!selection_.move(move, extend)) return false;
+  if (!move || !selection_.move(*move, extend)) return false;
   ::InvalidateRect(window_, nullptr, FALSE);
   return true;
 }
