@@ -110,12 +110,12 @@ Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y
       auto& memo =
           add_child<MemoBox>(parent, x, y, def.width, def.height, size, text_align(def.align));
       if (!def.button_face) memo.color(kWindowWhite);
-      memo.set_text(caption);
+      memo.copy_label(caption.c_str());
       return memo;
     }
     case ControlKind::Button: {
       auto& button = add_child<PushButton>(parent, x, y, def.width, def.height, size);
-      button.set_text(caption);
+      button.copy_label(caption.c_str());
       if (def.has_click_handler)
         button.callback(on_click, this);
       else
@@ -173,22 +173,14 @@ void FltkView::SetCaption(const std::string& name, const std::string& text) {
   require_caption(*control.definition);
   const std::string utf8 = cp1252_to_utf8(text);
   Fl_Widget* widget = control.handle;
-  switch (control.definition->kind) {
-    case ControlKind::Label:
-      static_cast<TextLabel*>(widget)->set_text(utf8);
-      return;
-    case ControlKind::Memo:
-      static_cast<MemoBox*>(widget)->set_text(utf8);
-      return;
-    case ControlKind::GroupBox:
-      static_cast<GroupFrame*>(widget)->set_text(utf8);
-      return;
-    case ControlKind::Button:
-      static_cast<PushButton*>(widget)->set_text(utf8);
-      return;
-    default:
-      widget->copy_label(utf8.c_str());  // a panel
-  }
+  // A label may change its size, a group box draws its caption itself; the others show
+  // their widget's label.
+  if (control.definition->kind == ControlKind::Label)
+    static_cast<TextLabel*>(widget)->set_text(utf8);
+  else if (control.definition->kind == ControlKind::GroupBox)
+    static_cast<GroupFrame*>(widget)->set_text(utf8);
+  else
+    widget->copy_label(utf8.c_str());
 }
 
 void FltkView::ClearItems(const std::string& name) {

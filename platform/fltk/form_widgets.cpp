@@ -90,10 +90,6 @@ MemoBox::MemoBox(int x, int y, int w, int h, Fl_Fontsize size, Fl_Align align)
   set_visible_focus();
 }
 
-void MemoBox::set_text(const std::string& utf8) {
-  copy_label(utf8.c_str());
-}
-
 int MemoBox::handle(int event) {
   switch (event) {
     case FL_FOCUS:
@@ -237,10 +233,6 @@ void DropDownList::rebuild(int index) {
 PushButton::PushButton(int x, int y, int w, int h, Fl_Fontsize size) : Fl_Button(x, y, w, h) {
   use_station_font(*this, size);
   color(kButtonFace);
-}
-
-void PushButton::set_text(const std::string& utf8) {
-  copy_label(utf8.c_str());
 }
 
 int PushButton::handle(int event) {

@@ -33,7 +33,6 @@ class MemoBox : public Fl_Box {
  public:
   MemoBox(int x, int y, int w, int h, Fl_Fontsize size, Fl_Align align);
 
-  void set_text(const std::string& utf8);
   int handle(int event) override;
   void draw() override;
 };
@@ -77,7 +76,6 @@ class PushButton : public Fl_Button {
  public:
   PushButton(int x, int y, int w, int h, Fl_Fontsize size);
 
-  void set_text(const std::string& utf8);
   int handle(int event) override;
 };
 

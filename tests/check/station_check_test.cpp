@@ -51,6 +51,14 @@ class StationCheckTest : public ::testing::Test {
     });
   }
 
+  // The texts that the report lacks, of those it should hold.
+  static Lines missing(const StationReport& report, const Lines& texts) {
+    Lines absent;
+    for (const std::string& text : texts)
+      if (!has(report, text)) absent.push_back(text);
+    return absent;
+  }
+
   fakes::FakeFileSystem files_;
   fakes::FakeFolderLister folders_;
   fakes::FakeScriptProbe scripts_;
@@ -59,13 +67,13 @@ class StationCheckTest : public ::testing::Test {
 TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
   const StationReport report = check();
   EXPECT_EQ(report.status(), CheckStatus::Ready) << testing::PrintToString(report.lines);
-  EXPECT_TRUE(has(report, "every line reads as written"));
-  EXPECT_TRUE(has(report, "      [1] Skull DV             macro argument \"skull_dv\""));
-  EXPECT_TRUE(has(report, "        > 10     62     5      (highlighted)"));
-  EXPECT_TRUE(
-      has(report, "selects species [0] Canine, region [1] Skull DV: macro argument \"skull_dv\""));
-  EXPECT_TRUE(has(report, "C:\\Program Files\\ImageJ\\ij_raw.bat: ready"));
-  EXPECT_TRUE(has(report, "  read from line 7: \"NO\""));
+  EXPECT_EQ(missing(report,
+                    {"every line reads as written",
+                     "      [1] Skull DV             macro argument \"skull_dv\"",
+                     "        > 10     62     5      (highlighted)",
+                     "selects species [0] Canine, region [1] Skull DV: macro argument \"skull_dv\"",
+                     "C:\\Program Files\\ImageJ\\ij_raw.bat: ready", "  read from line 7: \"NO\""}),
+            Lines{});
 }
 
 TEST_F(StationCheckTest, ReportsLinesThatDoNotReadAsWritten) {
@@ -168,15 +176,16 @@ TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThe
   const StationReport report = check();
   EXPECT_EQ(report.status(), CheckStatus::NeedsAttention);
   EXPECT_EQ(report.findings, 5);
-  EXPECT_TRUE(has(
-      report,
-      "  File not found: the program shows this at start and offers only what was read before"));
-  EXPECT_TRUE(has(report, "  none: the species list is empty"));
-  EXPECT_TRUE(has(report, "  File not found: the program shows this at start and selects nothing"));
-  EXPECT_TRUE(has(report, "  Invalid folder: there is no such folder"));
-  EXPECT_TRUE(
-      has(report, "ij_raw.bat: cannot be started: The system cannot find the file specified"));
-  EXPECT_TRUE(has(report, "Needs attention: 5 findings."));
+  EXPECT_EQ(
+      missing(report,
+              {"  File not found: the program shows this at start and offers only what was read "
+               "before",
+               "  none: the species list is empty",
+               "  File not found: the program shows this at start and selects nothing",
+               "  Invalid folder: there is no such folder",
+               "ij_raw.bat: cannot be started: The system cannot find the file specified",
+               "Needs attention: 5 findings."}),
+      Lines{});
 }
 
 // A standard account that may read but not rewrite the file could never close the window.
