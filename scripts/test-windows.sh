@@ -6,21 +6,40 @@
 #
 # A kernel without 32-bit support runs no 32-bit Wine: there the shipped programs are checked
 # without running them, and the tests run on the same sources built 64-bit (windows-x64).
+#
+#   test-windows.sh [build|test]    both when not told; the test command builds first and
+#                                   tests beside the Linux tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
+readonly STEP=${1:-all}
 
-scripts/install-deps.sh
-cmake --preset windows
-if scripts/runs-32-bit.sh; then
-  cmake --build --preset windows -j "$(nproc)"
-  ctest --preset windows -j 1
-  exit
-fi
-echo "This machine's kernel runs no 32-bit programs, so Wine cannot run the shipped 32-bit"
-echo "programs here: checking them as built, then testing the same sources built 64-bit."
-cmake --build --preset windows -j "$(nproc)" \
-  --target lumenpoll lumenpoll-lite lumenpoll-check lumenpoll-msi
-ctest --preset windows-shipped -j 1
-cmake --preset windows-x64
-cmake --build --preset windows-x64 -j "$(nproc)"
-ctest --preset windows-x64 -j 1
+build() {
+  scripts/install-deps.sh
+  cmake --preset windows
+  if scripts/runs-32-bit.sh; then
+    cmake --build --preset windows -j "$(nproc)"
+  else
+    cmake --build --preset windows -j "$(nproc)" \
+      --target lumenpoll lumenpoll-lite lumenpoll-check lumenpoll-msi
+    cmake --preset windows-x64
+    cmake --build --preset windows-x64 -j "$(nproc)"
+  fi
+}
+
+run_tests() {
+  if scripts/runs-32-bit.sh; then
+    ctest --preset windows -j 1
+    return
+  fi
+  echo "This machine's kernel runs no 32-bit programs, so Wine cannot run the shipped 32-bit"
+  echo "programs here: checking them as built, then testing the same sources built 64-bit."
+  ctest --preset windows-shipped -j 1
+  ctest --preset windows-x64 -j 1
+}
+
+case $STEP in
+  build) build ;;
+  test) run_tests ;;
+  all) build && run_tests ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
