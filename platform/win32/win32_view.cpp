@@ -18,6 +18,7 @@ constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIP
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 constexpr int kDefaultFontHeight = 11;
 constexpr int kDropDownItems = 8;  // items a list shows when dropped down
+constexpr int kMemoMargin = 2;     // pixels between the memo's edge and its text
 
 HINSTANCE instance() {
   return ::GetModuleHandleA(nullptr);
@@ -114,8 +115,12 @@ HWND Win32View::build(HWND parent, const ControlDef& def) {
     case ControlKind::Memo: {
       const DWORD align = def.align == TextAlign::Center ? ES_CENTER : ES_LEFT;
       const DWORD read_only = def.read_only ? ES_READONLY : 0;
-      return create_control(parent, def, id, "EDIT",
-                            align | read_only | ES_AUTOHSCROLL | tab_stop(def), WS_EX_CLIENTEDGE);
+      const HWND memo =
+          create_control(parent, def, id, "EDIT",
+                         align | read_only | ES_AUTOHSCROLL | tab_stop(def), WS_EX_CLIENTEDGE);
+      // A raster font gets no margin: the text would touch the sunken edge.
+      ::SendMessageA(memo, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(kMemoMargin, 0));
+      return memo;
     }
     case ControlKind::Button:
       return create_control(parent, def, id, "BUTTON", BS_PUSHBUTTON | tab_stop(def));
