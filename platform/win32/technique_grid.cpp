@@ -39,10 +39,6 @@ void TechniqueGrid::set_cell(int col, int row, const std::string& text) {
   ::InvalidateRect(window_, &area, FALSE);
 }
 
-const std::string& TechniqueGrid::cell(int col, int row) const {
-  return cells_.at(col, row);
-}
-
 void TechniqueGrid::set_selection(const GridRect& rect) {
   selection_.set(rect);
   ::InvalidateRect(window_, nullptr, FALSE);
@@ -147,7 +143,7 @@ void TechniqueGrid::paint_cell(HDC dc, int col, int row) const {
   RECT area = cell_rect(col, row);
   const bool fixed = selection_.is_fixed(col, row);
   const GridSelection::Cell current = selection_.current();
-  const bool focus_cell = has_focus() && col == current.col && row == current.row;
+  const bool focus_cell = ::GetFocus() == window_ && col == current.col && row == current.row;
   const bool highlighted = !fixed && selection_.selected(col, row) && !focus_cell;
 
   const RECT right_line{area.right, area.top, area.right + kLine, area.bottom + kLine};
@@ -163,7 +159,7 @@ void TechniqueGrid::paint_cell(HDC dc, int col, int row) const {
   } else {
     fill(dc, area, ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   }
-  const std::string& text = cell(col, row);
+  const std::string& text = cells_.at(col, row);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   ::ExtTextOutA(dc, area.left + kTextInset, area.top + kTextInset, ETO_CLIPPED, &area, text.data(),

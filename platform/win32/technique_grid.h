@@ -25,9 +25,7 @@ class TechniqueGrid {
   HWND handle() const { return window_; }
   // Cells outside the grid are ignored.
   void set_cell(int col, int row, const std::string& text);
-  const std::string& cell(int col, int row) const;
   void set_selection(const GridRect& rect);
-  const GridRect& selection() const { return selection_.rect(); }
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -37,7 +35,6 @@ class TechniqueGrid {
   RECT cell_rect(int col, int row) const;
   void paint(HDC dc) const;
   void paint_cell(HDC dc, int col, int row) const;
-  bool has_focus() const { return ::GetFocus() == window_; }
 
   int cols_;
   int rows_;

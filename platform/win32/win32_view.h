@@ -39,7 +39,6 @@ class Win32View : public FormView {
   HWND handle() const { return window_.get(); }
   // The control's window; null when the definition has no such control.
   HWND control_handle(const std::string& name) const;
-  const TechniqueGrid* grid_control() const { return grid_.get(); }
   // What the operator does goes to events from now on; events must outlive the view.
   void bind(FormEvents& events) { events_.bind(events); }
 
