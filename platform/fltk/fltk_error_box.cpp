@@ -1,20 +1,17 @@
 #include "platform/fltk/fltk_error_box.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Widget.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 
 #include "platform/common/cp1252.h"
 #include "platform/fltk/add_child.h"
 #include "platform/fltk/form_widgets.h"
-#include "platform/fltk/literal_label.h"
 #include "platform/fltk/look.h"
 #include "platform/fltk/x11_window_hints.h"
 
@@ -109,7 +106,6 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
   const std::string title = cp1252_to_utf8(caption);
   const std::string message = cp1252_to_utf8(text);
 
-  fl_font(kFontFace, kMessageFontSize);
   const TextSize text_size = measure(message);
   const int text_x = kMargin + kIconSize + kIconGap;
   const int body_h = std::max(kIconSize, text_size.h);
@@ -133,12 +129,9 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
   add_child<TextLabel>(box, text_x, kMargin + (body_h - text_size.h) / 2, text_size.w + 1,
                        text_size.h, kMessageFontSize, false, FL_ALIGN_LEFT | FL_ALIGN_WRAP)
       .set_text(message);
-  auto& ok = add_child<Fl_Button>(box, (w - kButtonWidth) / 2, button_y, kButtonWidth,
-                                  kButtonHeight, "OK");
-  ok.labeltype(kLiteralLabel);
-  ok.labelfont(kFontFace);
-  ok.labelsize(kMessageFontSize);
-  ok.color(kButtonFace);
+  auto& ok = add_child<PushButton>(box, (w - kButtonWidth) / 2, button_y, kButtonWidth,
+                                   kButtonHeight, kMessageFontSize);
+  ok.label("OK");
   ok.callback(hide_window);
 
   const auto [x, y] = placement(owner_, w, h);

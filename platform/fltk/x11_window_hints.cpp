@@ -9,11 +9,6 @@
 namespace lumenpoll {
 namespace {
 
-// 0 for a window that is not shown.
-Window xid_of(const Fl_Window& window) {
-  return fl_xid(&window);
-}
-
 // Xlib caches interned atoms: after prepare_window_hints() these cost no round trip.
 Atom atom(const char* name) {
   return XInternAtom(fl_display, name, False);
@@ -46,14 +41,14 @@ void prepare_window_hints() {
 }
 
 void set_transient_for(const Fl_Window& window, const Fl_Window& owner) {
-  const Window xid = xid_of(window);
-  const Window owner_xid = xid_of(owner);
+  const Window xid = fl_xid(&window);
+  const Window owner_xid = fl_xid(&owner);
   if (xid == 0 || owner_xid == 0) return;
   XSetTransientForHint(fl_display, xid, owner_xid);
 }
 
 void set_dialog_frame(const Fl_Window& window) {
-  const Window xid = xid_of(window);
+  const Window xid = fl_xid(&window);
   if (xid == 0) return;
   constexpr long kHintsFunctions = 1, kHintsDecorations = 2;
   constexpr long kFuncMove = 4, kFuncClose = 32;
@@ -67,7 +62,7 @@ void set_dialog_frame(const Fl_Window& window) {
 }
 
 void set_initial_state_above(const Fl_Window& window) {
-  const Window xid = xid_of(window);
+  const Window xid = fl_xid(&window);
   if (xid == 0) return;
   const Atom above = atom("_NET_WM_STATE_ABOVE");
   XChangeProperty(fl_display, xid, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeAppend,
@@ -75,7 +70,7 @@ void set_initial_state_above(const Fl_Window& window) {
 }
 
 void request_state_above(const Fl_Window& window) {
-  const Window xid = xid_of(window);
+  const Window xid = fl_xid(&window);
   if (xid == 0) return;
   constexpr long kNetWmStateAdd = 1;
   constexpr long kSourceApplication = 1;
@@ -85,7 +80,7 @@ void request_state_above(const Fl_Window& window) {
 
 // As a pager asks: managers that keep applications from taking the focus honour that.
 void request_activation(const Fl_Window& window) {
-  const Window xid = xid_of(window);
+  const Window xid = fl_xid(&window);
   if (xid == 0) return;
   constexpr long kSourcePager = 2;
   XRaiseWindow(fl_display, xid);
@@ -93,7 +88,7 @@ void request_activation(const Fl_Window& window) {
 }
 
 bool is_viewable(const Fl_Window& window) {
-  const Window xid = xid_of(window);
+  const Window xid = fl_xid(&window);
   if (xid == 0) return false;
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(fl_display, xid, &attributes)) return false;
