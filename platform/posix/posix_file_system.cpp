@@ -25,12 +25,18 @@ namespace {
   throw EInOutError(file_error_code(err, IoDirection::kWrite));
 }
 
+// Repeats a call that a signal interrupted; gives the result of the last one.
+template <typename Call>
+auto uninterrupted(Call call) {
+  auto result = call();
+  while (result == -1 && errno == EINTR) result = call();
+  return result;
+}
+
 // O_NONBLOCK keeps a FIFO from stalling the open; such a file is refused right after.
 UniqueFd open_file(const std::string& path, int flags) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
-  } while (fd < 0 && errno == EINTR);
+  const int fd =
+      uninterrupted([&] { return ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644); });
   if (fd < 0) {
     if (errno == ENOENT) throw EInOutError(missing_path_code(path));
     fail_reading(errno);
@@ -49,21 +55,13 @@ void require_regular_file(const UniqueFd& fd) {
 }
 
 void lock_exclusively(const UniqueFd& fd) {
-  int result;
-  do {
-    result = ::flock(fd.get(), LOCK_EX | LOCK_NB);
-  } while (result != 0 && errno == EINTR);
-  if (result == 0) return;
+  if (uninterrupted([&] { return ::flock(fd.get(), LOCK_EX | LOCK_NB); }) == 0) return;
   if (errno == EWOULDBLOCK) throw EInOutError(kSharingViolation);
   fail_reading(errno);
 }
 
 void truncate_to_empty(const UniqueFd& fd) {
-  int result;
-  do {
-    result = ::ftruncate(fd.get(), 0);
-  } while (result != 0 && errno == EINTR);
-  if (result != 0) fail_writing(errno);
+  if (uninterrupted([&] { return ::ftruncate(fd.get(), 0); }) != 0) fail_writing(errno);
 }
 
 class FdReader : public ByteReader {
@@ -71,10 +69,7 @@ class FdReader : public ByteReader {
   explicit FdReader(UniqueFd fd) : fd_(std::move(fd)) {}
 
   std::size_t read(char* buffer, std::size_t size) override {
-    ssize_t n;
-    do {
-      n = ::read(fd_.get(), buffer, size);
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = uninterrupted([&] { return ::read(fd_.get(), buffer, size); });
     if (n < 0) fail_reading(errno);
     return static_cast<std::size_t>(n);
   }
@@ -89,8 +84,7 @@ class FdWriter : public ByteWriter {
 
   void write(const char* data, std::size_t size) override {
     while (size > 0) {
-      const ssize_t n = ::write(fd_.get(), data, size);
-      if (n < 0 && errno == EINTR) continue;
+      const ssize_t n = uninterrupted([&] { return ::write(fd_.get(), data, size); });
       if (n < 0) fail_writing(errno);
       data += n;
       size -= static_cast<std::size_t>(n);
@@ -101,10 +95,7 @@ class FdWriter : public ByteWriter {
   // the file without a word.
   void close() override {
     if (!fd_) return;
-    int result;
-    do {
-      result = ::fdatasync(fd_.get());
-    } while (result != 0 && errno == EINTR);
+    const int result = uninterrupted([&] { return ::fdatasync(fd_.get()); });
     // EINVAL: a file that cannot be synced; there is nothing to lose.
     int err = result != 0 && errno != EINVAL ? errno : 0;
     const int close_err = fd_.close_checked();
