@@ -139,14 +139,8 @@ void GroupFrame::draw() {
       const int caption_w = text_width(*this, caption);
       fl_color(color());
       fl_rectf(x() + kGroupCaptionLeft, y(), caption_w, caption_h);
-      Fl_Label text{};
-      text.value = caption;
-      text.type = labeltype();
-      text.font = labelfont();
-      text.size = labelsize();
-      text.color = labelcolor();
-      text.draw(x() + kGroupCaptionLeft, y(), caption_w, caption_h,
-                FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+      draw_label(x() + kGroupCaptionLeft, y(), caption_w, caption_h,
+                 FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     }
   }
   draw_children();
