@@ -20,10 +20,6 @@ constexpr int kDefaultFontHeight = 11;
 constexpr int kDropDownItems = 8;  // items a list shows when dropped down
 constexpr int kMemoMargin = 2;     // pixels between the memo's edge and its text
 
-HINSTANCE instance() {
-  return ::GetModuleHandleA(nullptr);
-}
-
 UniqueFont make_font(const FormDef& form) {
   const int height = form.font_height > 0 ? form.font_height : kDefaultFontHeight;
   UniqueFont font(::CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -78,7 +74,7 @@ void Win32View::create_window() {
   window_.reset(::CreateWindowExA(ex_style, window_class.c_str(), definition_.caption.c_str(),
                                   kFormStyle, 0, 0, frame.right - frame.left,
                                   frame.bottom - frame.top, application_window_.handle(), nullptr,
-                                  instance(), this));
+                                  ::GetModuleHandleA(nullptr), this));
   if (!handle()) throw std::runtime_error("The window could not be made");
   application_window_.set_main_window(handle());
   // A dialog frame: its system menu moves and closes, nothing else.
