@@ -201,8 +201,7 @@ void DropDownList::add_item(const std::string& utf8) {
 }
 
 void DropDownList::select(int index) {
-  if (index < 0 || index >= item_count()) index = -1;
-  if (index == -1)
+  if (index < 0 || index >= item_count())
     value(static_cast<const Fl_Menu_Item*>(nullptr));
   else
     value(index);
