@@ -77,8 +77,9 @@ run_macro() {
     "../../TOLVA/work/$3.raw.tif ../../TOLVA/work/$3.tif ../../TOLVA/work/$3.jpg") \
     >>"$work/imagej.log" 2>&1 </dev/null
   rm -f "$work/$3.raw.tif"
-  [ -s "$work/$3.tif" ] && [ -s "$work/$3.jpg" ] ||
+  if [ ! -s "$work/$3.tif" ] || [ ! -s "$work/$3.jpg" ]; then
     fail "ImageJ made no image of $2 with $1.ijm (see $work/imagej.log)"
+  fi
 }
 
 # process_raw BASE [MACRO_ARGUMENT]: the raw script's common part. Processes BASE.NEF of the
@@ -86,7 +87,9 @@ run_macro() {
 # macro for the DICOM script; sets base and name (its work name).
 process_raw() {
   # With nothing selected the program passes no macro argument.
-  [ $# -ge 1 ] && [ $# -le 2 ] || fail "expected a base name and a macro argument, got $# arguments"
+  if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+    fail "expected a base name and a macro argument, got $# arguments"
+  fi
   base=$1
   macro=$(pick_macro "${2:-}")
   name=$(work_name "$base")
