@@ -10,7 +10,11 @@
 # PROGRAMS_FOLDER holds the programs as built, which the installed ones must equal.
 [ $# -eq 4 ] || { echo "usage: $0 MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS" >&2; exit 2; }
 readonly MSI=$1 BUILT=$2
-installed_folder="${WINEPREFIX:?the Wine prefix of the test run}/drive_c/Program Files/lumenpoll"
+# shellcheck source=tests/win32/install_layout.sh
+source "$(dirname "$0")/install_layout.sh"
+install_layout "${WINEPREFIX:?the Wine prefix of the test run}" "$(msi_platform "$MSI")"
+readonly PROGRAMS_WINDOWS="C:\\$PROGRAM_FILES\\lumenpoll"  # as the shortcuts name it
+installed_folder="$WINEPREFIX/drive_c/$PROGRAM_FILES/lumenpoll"
 set -- wine "$installed_folder/lumenpoll.exe" "$3" "$4"
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../e2e/e2e_lib.sh"
@@ -36,7 +40,7 @@ msiexec() {
 
 # The registry value that says which program starts at logon, empty when there is none.
 autostart_value() {
-  wine reg query 'HKLM\Software\lumenpoll' /v Autostart 2>/dev/null | tr -d '\r' |
+  wine reg query 'HKLM\Software\lumenpoll' /v Autostart "$REGISTRY_VIEW" 2>/dev/null | tr -d '\r' |
     awk '$1 == "Autostart" { print $3 }'
 }
 
@@ -44,10 +48,13 @@ autostart_value() {
 station_files() { (cd "$DRIVE" && find "Program Files/ImageJ" TOLVA -type f -print0 |
   sort -z | xargs -0 sha256sum); }
 
+# regex_quoted TEXT: TEXT as an extended regular expression that matches it alone.
+regex_quoted() { sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$1"; }
+
 # The Windows program started by a shortcut is no child of this shell: found by its
 # command line, and waited for by its process id.
 find_installed_program() {
-  program_pid=$(pgrep -fx 'C:.Program Files.lumenpoll.lumenpoll\.exe' | head -n 1)
+  program_pid=$(pgrep -fx "$(regex_quoted "$PROGRAMS_WINDOWS\\lumenpoll.exe")" | head -n 1)
   [ -n "$program_pid" ]
 }
 wait_installed_program_gone() {
@@ -63,9 +70,10 @@ wait_installed_program_gone() {
 # assert_shortcut LNK PROGRAM: LNK starts the installed PROGRAM in the programs' folder.
 assert_shortcut() {
   [ -f "$1" ] || fail "no shortcut $1"
-  strings -n 6 "$1" | grep -qxF "C:\\Program Files\\lumenpoll\\$2" ||
+  strings -n 6 "$1" | grep -qxF "$PROGRAMS_WINDOWS\\$2" ||
     fail "$1 does not lead to $2:"$'\n'"$(strings -n 6 "$1")"
-  strings -n 6 -e l "$1" | grep -qxF "C:\\Program Files\\lumenpoll\\" ||
+  # The folder is a counted string: its count, read as a character, may come first.
+  strings -n 6 -e l "$1" | grep -qxE ".?$(regex_quoted "$PROGRAMS_WINDOWS\\")" ||
     fail "$1 does not start $2 in its folder"
 }
 
