@@ -32,13 +32,12 @@ struct LoopRequests {
   TForm1& form;
   FltkView& view;
 
-  // A close as the operator's; once it has closed, open boxes go too, so that the program
-  // ends now and not when somebody answers them.
+  // The session's end: the window goes whatever its state, and so do the open boxes, so
+  // that the program ends now and not when somebody answers them.
   static void on_ending(int, void* data) {
     auto& self = *static_cast<LoopRequests*>(data);
     if (!self.ending.take()) return;
-    self.form.OnCloseRequest();
-    if (!self.form.closed()) return;
+    self.form.OnSessionEnd();
     while (Fl_Window* window = Fl::first_window()) window->hide();
   }
 

@@ -12,6 +12,7 @@ std::string error_box_text(const std::string& message) {
 }
 
 void Application::ShowError(const std::string& message) {
+  if (terminated_) return;
   box_.show(title_, error_box_text(message));
 }
 

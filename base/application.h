@@ -24,8 +24,14 @@ class Application {
 
   const std::string& Title() const { return title_; }
 
-  // Shows a message in the error box, caption the application's title.
+  // Shows a message in the error box, caption the application's title; nothing once the
+  // application is terminating.
   void ShowError(const std::string& message);
+
+  // The session is ending and the program with it: a box from now on would be answered by
+  // nobody and hold the end up, so no more are shown.
+  void Terminate() { terminated_ = true; }
+  bool Terminated() const { return terminated_; }
 
   // Runs an event handler; an error it raises ends it and is shown, and the program goes on.
   template <typename Handler>
@@ -43,6 +49,7 @@ class Application {
 
   std::string title_;
   ErrorBox& box_;
+  bool terminated_ = false;
 };
 
 }  // namespace lumenpoll

@@ -72,8 +72,9 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
 
 Timer ProcessingCycle::make_timer(TimerBackend& timers, unsigned interval_ms,
                                   void (ProcessingCycle::*handler)()) {
-  return Timer(timers, interval_ms,
-               [this, handler] { app_.guarded([this, handler] { (this->*handler)(); }); });
+  return Timer(timers, interval_ms, [this, handler] {
+    if (!stopped_) app_.guarded([this, handler] { (this->*handler)(); });
+  });
 }
 
 const Timer& ProcessingCycle::timer(const std::string& name) const {
@@ -88,6 +89,7 @@ const Timer& ProcessingCycle::timer(const std::string& name) const {
 }
 
 void ProcessingCycle::Stop() {
+  stopped_ = true;
   for (Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
     t->SetEnabled(false);
   notices_.Stop();

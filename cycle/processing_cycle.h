@@ -55,7 +55,8 @@ class ProcessingCycle {
   void chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
   void chkdcmEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept);
 
-  // Disables every timer: the window has closed and nothing more may start or be shown.
+  // Disables every timer for good: the window has closed and nothing more may start or be
+  // shown, not even by a handler that resumes after its error box and enables a timer.
   void Stop();
 
   const Timer& timer(const std::string& name) const;
@@ -69,6 +70,7 @@ class ProcessingCycle {
   CycleHost& host_;
   Application& app_;
   std::string cur_image_;
+  bool stopped_ = false;
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
   RawFileNotices notices_;

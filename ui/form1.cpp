@@ -1,7 +1,5 @@
 #include "ui/form1.h"
 
-#include <exception>
-
 #include "config/selection_file.h"
 #include "ui/technique_chart.h"
 
@@ -36,6 +34,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Close() {
+  if (closed_) return;  // a handler that resumes after the window went
   FormClose();
   // An error box still open elsewhere keeps the message loop, and so the timers, going.
   cycle_.Stop();
@@ -91,14 +90,12 @@ void TForm1::OnCloseRequest() {
   app_.guarded([this] { Close(); });
 }
 
-// The session ends once this returns: the selection is saved if it can be, and a box about
-// a failure would be read by nobody. The program goes before the system ends it.
+// The session ends once this returns, whatever box is open: the selection is saved if it
+// can be, and no box is shown, now or by a handler that resumes once its own box has gone.
 void TForm1::OnSessionEnd() {
+  app_.Terminate();
   if (closed_) return;
-  try {
-    FormClose();
-  } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): nobody is there to tell
-  }
+  app_.guarded([this] { FormClose(); });
   cycle_.Stop();
   closed_ = true;
   view_.CloseWindow();

@@ -1,7 +1,7 @@
 #include "platform/win32/frame_control.h"
 
 
-#include "platform/win32/gdi_object.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/window_class.h"
 
 namespace lumenpoll {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/gdi_object.h"
+#include "platform/win32/win32_handles.h"
 
 namespace lumenpoll {
 

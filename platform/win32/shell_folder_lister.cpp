@@ -4,9 +4,8 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include "platform/win32/shell_pointers.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/text_encoding.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/station_lock.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_handles.h"
 
 namespace lumenpoll {
 

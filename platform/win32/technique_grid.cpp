@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "platform/win32/gdi_object.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/window_class.h"
 
 namespace lumenpoll {

@@ -2,10 +2,28 @@
 
 #include <stdexcept>
 
+#include "platform/win32/win32_handles.h"
+
 namespace lumenpoll {
+namespace {
+
+// The session's end reaches every top-level window, the box's own among them: the box then
+// ends as every loop of the thread does on the quit message, so a box that nobody will
+// answer never holds the end up, with or without the main window.
+LRESULT CALLBACK end_with_session(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HC_ACTION) {
+    const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (sent.message == WM_ENDSESSION && sent.wParam != FALSE) ::PostQuitMessage(0);
+  }
+  return ::CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+}  // namespace
 
 void Win32ErrorBox::show(const std::string& caption, const std::string& text) {
   const HWND owner = owner_ != nullptr && ::IsWindow(owner_) ? owner_ : nullptr;
+  const UniqueHook hook(
+      ::SetWindowsHookExA(WH_CALLWNDPROC, end_with_session, nullptr, ::GetCurrentThreadId()));
   if (::MessageBoxA(owner, text.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK) == 0)
     throw std::runtime_error("The error box could not be shown");
 }

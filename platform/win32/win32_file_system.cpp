@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "base/errors.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_handles.h"
 
 namespace lumenpoll {
 namespace {

@@ -11,7 +11,7 @@
 #include "platform/common/control_table.h"
 #include "platform/common/view_events.h"
 #include "platform/win32/application_window.h"
-#include "platform/win32/gdi_object.h"
+#include "platform/win32/win32_handles.h"
 #include "ui/form_view.h"
 #include "ui/window_definition.h"
 

@@ -15,7 +15,8 @@
 #   prepare_session, end_session      after the X server starts; after the program stops
 #   launch_program NAME [PROGRAM]     a copy of the program (or of PROGRAM), its output in
 #                                     ARTIFACTS/NAME.out; sets launched_pid
-#   end_the_session                   as the session's end tells the program
+#   end_the_session [REASON]          as the session's end (logoff, shutdown, or an installer's
+#                                     closeapp) tells the program
 #   close_from_task_bar               as the task bar's "Close window" does
 #   put_other_window_in_front, program_window_in_front
 #                                     another program's window; whether ours is in front

@@ -27,9 +27,12 @@ launch_program() {
   launched_pid=$!
 }
 
-# The session's end as a service manager or the session's leader says it.
+# end_the_session [logoff|shutdown|closeapp]: the session's end as the session's leader
+# (a hang-up) or a service manager (a termination) says it.
 # shellcheck disable=SC2154  # program_pid: e2e_lib.sh's
-end_the_session() { kill -TERM "$program_pid"; }
+end_the_session() {
+  if [ "${1:-}" == logoff ]; then kill -HUP "$program_pid"; else kill -TERM "$program_pid"; fi
+}
 
 # Closing through the window manager is what the task bar does here.
 close_from_task_bar() { ask_window_to_close; }

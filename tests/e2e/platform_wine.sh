@@ -37,8 +37,12 @@ launch_program() {
   launched_pid=$!
 }
 
-# As a logoff tells every window; the program is to save and go.
-end_the_session() { probe end-session "$CAPTION" >/dev/null || fail "no window to tell"; }
+# end_the_session [logoff|shutdown|closeapp]: as the system tells every window of the
+# program (found by its window, or by its error box when it has none); it is to save and go.
+end_the_session() {
+  probe end-session "$CAPTION" "${1:-logoff}" >/dev/null ||
+    probe end-session "$ERROR_CAPTION" "${1:-logoff}" >/dev/null || fail "no window to tell"
+}
 
 close_from_task_bar() { probe close-from-task-bar "$CAPTION" || fail "no task-bar button"; }
 

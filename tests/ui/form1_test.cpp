@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes/fake_station.h"
 
 namespace lumenpoll {
@@ -206,6 +208,60 @@ TEST(Closing, SessionEndSavesTheSelectionAndNeverShowsABox) {
     st.folders.add_file(kImport, "shot01.NEF");
     st.clock.advance(20000);
     EXPECT_TRUE(st.shell.calls.empty());
+  }
+}
+
+// The session may end while any box waits for the operator: the handler under it resumes
+// once it has gone, and must neither show another nor start anything.
+TEST(Closing, SessionEndUnderAnOpenBoxShowsNoOtherAndStartsNothing) {
+  struct Case {
+    const char* box;
+    std::function<void(Station&)> open_it;
+  };
+  const std::vector<Case> cases = {
+      {"File not found.", [](Station& st) {
+         st.files.files.erase(kMacros);
+         st.show();
+       }},
+      {"File access denied.", [](Station& st) {
+         st.show();
+         st.files.open_errors[kSelection] = 5;
+         st.form->OnClick("Button1");
+       }},
+      {"The system cannot find the file specified.", [](Station& st) {
+         st.shell.failures["C:\\Program Files\\ImageJ\\ij_deldcm.bat"] = 2;
+         st.show();
+         st.clock.advance(1000);
+       }},
+      {"Invalid folder.", [](Station& st) {
+         st.folders.folders.erase(kImport);
+         st.show();
+         st.clock.advance(2000);
+       }},
+      {"Cannot process a&b.NEF: its name holds characters the scripts cannot take.",
+       [](Station& st) {
+         st.folders.add_file(kImport, "a&b.NEF");
+         st.show();
+         st.clock.advance(3000);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box);
+    Station st;
+    std::size_t calls_at_end = 0;
+    st.box.while_open = [&] {
+      if (st.form->closed()) return;
+      st.form->OnSessionEnd();
+      calls_at_end = st.shell.calls.size();
+    };
+    c.open_it(st);
+    st.folders.folders[kImport] = {};
+    st.folders.add_file(kImport, "shot01.NEF");
+    st.clock.advance(30000);
+    EXPECT_EQ(st.box.texts(), (Strings{c.box}));
+    EXPECT_TRUE(st.form->closed());
+    EXPECT_TRUE(st.view.window_closed);
+    EXPECT_EQ(st.shell.calls.size(), calls_at_end);
   }
 }
 

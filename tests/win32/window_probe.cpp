@@ -10,8 +10,10 @@
 //   window-probe close-from-task-bar CAPTION
 //                                 asks the window's task-bar button to close, as the task
 //                                 bar's "Close window" does
-//   window-probe end-session CAPTION
-//                                 tells the window that the session ends, as a logoff does
+//   window-probe end-session CAPTION [logoff|shutdown|closeapp]
+//                                 tells every window of the program showing that caption
+//                                 that the session ends, as a logoff (the default), a
+//                                 shutdown or Restart Manager does
 //   window-probe foreground       the class and caption of the window in front
 //   window-probe hold FILE SECONDS
 //                                 holds FILE open for writing (others may read) for that
@@ -155,13 +157,48 @@ int close_from_task_bar(const std::string& caption) {
   return 0;
 }
 
-// Sent, not posted, as Windows sends them: the answer to the query is printed.
-int end_session(const std::string& caption) {
-  const std::vector<HWND> found = top_level(caption, {});
-  if (found.empty()) return 1;
-  const LRESULT may_end = SendMessageA(found.front(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-  std::printf("may end=%d\n", may_end != FALSE);
-  SendMessageA(found.front(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+struct ProcessWindows {
+  DWORD process;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_of_process(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ProcessWindows*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process) search->found.push_back(window);
+  return TRUE;
+}
+
+// Every top-level window of the process that shows the window of that caption (an error
+// box is found by its caption too), visible or not, as the system tells them.
+std::vector<HWND> windows_of_process_showing(const std::string& caption) {
+  const std::vector<HWND> shown = top_level(caption, {});
+  if (shown.empty()) return {};
+  ProcessWindows search{0, {}};
+  GetWindowThreadProcessId(shown.front(), &search.process);
+  EnumWindows(collect_of_process, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Sent, not posted, as Windows sends them: first the query to every window, then the end.
+// The answers are printed. reason: logoff, shutdown, or closeapp (Restart Manager).
+int end_session(const std::string& caption, const std::string& reason) {
+  LPARAM why = 0;
+  if (reason == "logoff") why = ENDSESSION_LOGOFF;
+  else if (reason == "closeapp") why = ENDSESSION_CLOSEAPP;
+  else if (reason != "shutdown") return 2;
+  const std::vector<HWND> windows = windows_of_process_showing(caption);
+  if (windows.empty()) return 1;
+  bool may_end = true;
+  for (const HWND window : windows) {
+    DWORD_PTR answer = TRUE;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, why, SMTO_NORMAL, 5000, &answer);
+    may_end = may_end && answer != FALSE;
+  }
+  std::printf("may end=%d\n", may_end);
+  for (const HWND window : windows)
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, why, SMTO_NORMAL, 5000, nullptr);
   return 0;
 }
 
@@ -198,6 +235,7 @@ int system_message(const char* code) {
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "foreground") return show_foreground();
   if (argc == 4 && std::string(argv[1]) == "hold") return hold(argv[2], argv[3]);
+  if (argc == 4 && std::string(argv[1]) == "end-session") return end_session(argv[2], argv[3]);
   if (argc == 3) {
     const std::string command = argv[1];
     if (command == "window") return describe_window(argv[2]);
@@ -205,11 +243,12 @@ int main(int argc, char** argv) {
     if (command == "press") return press_ok(argv[2]);
     if (command == "close") return ask_to_close(argv[2]);
     if (command == "close-from-task-bar") return close_from_task_bar(argv[2]);
-    if (command == "end-session") return end_session(argv[2]);
+    if (command == "end-session") return end_session(argv[2], "logoff");
     if (command == "message") return system_message(argv[2]);
   }
   std::fprintf(stderr,
                "usage: window-probe window|boxes|close|close-from-task-bar|end-session CAPTION,\n"
+               "       end-session CAPTION logoff|shutdown|closeapp,\n"
                "       press HANDLE, foreground, hold FILE SECONDS, or message CODE\n");
   return 2;
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/win32/gdi_object.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_view.h"
 #include "ui/window_definition.h"
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <objbase.h>
+#include <shtypes.h>
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "platform/common/unique_resource.h"
+
+// Every owner of a Win32 handle the programs use: each releases its handle when dropped.
+namespace lumenpoll {
+
+struct HandleTraits {
+  using Value = HANDLE;
+  static inline const HANDLE empty = INVALID_HANDLE_VALUE;
+  static bool holds(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+  static void close(HANDLE handle) { ::CloseHandle(handle); }
+  static DWORD close_reporting(HANDLE handle) {
+    return ::CloseHandle(handle) ? 0 : ::GetLastError();
+  }
+};
+
+// One kernel handle (a file, a mutex, a pipe, an event).
+using UniqueHandle = UniqueResource<HandleTraits>;
+
+// A GDI object (font, bitmap); it must be out of every DC by then.
+struct GdiDelete {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDelete>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDelete>;
+
+// A font selected into a DC for a scope.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(::SelectObject(dc, font)) {}
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+  ~SelectedFont() { ::SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A window hook of this thread.
+struct UnhookWindowsHook {
+  void operator()(HHOOK hook) const { ::UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, UnhookWindowsHook>;
+
+// A COM interface.
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComRelease>;
+
+// Memory the shell hands out: item ID lists, strings.
+struct CoTaskFree {
+  void operator()(void* memory) const { ::CoTaskMemFree(memory); }
+};
+using UniquePidl = std::unique_ptr<ITEMIDLIST, CoTaskFree>;
+
+}  // namespace lumenpoll
