@@ -1,6 +1,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
+#include <cstdlib>
 #include <iostream>
 
 #include "app/application_title.h"
@@ -78,8 +79,11 @@ int run_window(Edition edition, const std::string& drive_c, StationSocket& stati
 int run_station(Edition edition) {
   FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
   return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
-    StationSocket station(LUMENPOLL_DRIVE_C);
-    return run_alone(station, [&] { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
+    Application start_app(kApplicationTitle, start_box);
+    const char* display = std::getenv("DISPLAY");  // where the window would be shown
+    StationSocket station(LUMENPOLL_DRIVE_C, display == nullptr ? "" : display);
+    return run_alone(station, start_app,
+                     [&] { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
   });
 }
 

@@ -22,7 +22,7 @@ namespace {
 
 // Builds the window and the cycle, then runs until the window closes. The station's paths
 // are used as written.
-int run_window(Edition edition) {
+int run_window(Edition edition, StationMutex& station) {
   const ComApartment com;
   Win32FileSystem files;
   ShellFolderLister folders;
@@ -31,6 +31,8 @@ int run_window(Edition edition) {
   Win32View view(window_definition(edition), kApplicationTitle);
   Win32TimerBackend timers;
   const Platform platform{files, folders, shell, timers};
+  const auto answering =
+      timers.start(StationMutex::kAnswerIntervalMs, [&station] { station.answer_askers(); });
   Win32ErrorBox box(view.handle());
   Application app(kApplicationTitle, box);
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
@@ -48,7 +50,8 @@ int run_station(Edition edition) {
   return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
     const FormDef& form = window_definition(edition);
     StationMutex station(Win32View::class_name(form), form.caption);
-    return run_alone(station, [&] { return run_window(edition); });
+    Application start_app(kApplicationTitle, start_box);
+    return run_alone(station, start_app, [&] { return run_window(edition, station); });
   });
 }
 

@@ -1,17 +1,23 @@
 #include "platform/posix/station_socket.h"
 
+#include <poll.h>
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace lumenpoll {
 namespace {
+
+constexpr std::string_view kRaise = "raise\n";
 
 // A name of fixed length whatever the folder's path: FNV-1a of the path.
 std::string name_for(const std::string& drive_folder) {
@@ -39,9 +45,56 @@ UniqueFd new_socket() {
   return fd;
 }
 
+// A connection to the holder; nothing when there is none to be had.
+UniqueFd connect_to(const std::string& name) {
+  UniqueFd fd = new_socket();
+  socklen_t length = 0;
+  const sockaddr_un address = address_of(name, length);
+  if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) return {};
+  return fd;
+}
+
+std::string account_name() {
+  const uid_t uid = ::geteuid();
+  if (const passwd* entry = ::getpwuid(uid); entry != nullptr && entry->pw_name[0] != '\0')
+    return entry->pw_name;
+  return std::to_string(uid);
+}
+
+// ":1.0" and ":1" are one display: its screen is left out.
+std::string display_of(std::string display) {
+  const std::size_t colon = display.rfind(':');
+  const std::size_t dot = display.find('.', colon == std::string::npos ? 0 : colon);
+  if (colon != std::string::npos && dot != std::string::npos) display.erase(dot);
+  return display;
+}
+
+// Reads one line of at most limit bytes from a non-blocking socket, waiting up to wait_ms in
+// all; what came before a time-out or the end, without a line end, is not a line.
+std::string read_line(int fd, int wait_ms, std::size_t limit) {
+  std::string line;
+  char chunk[256];
+  while (!line.ends_with('\n') && line.size() < limit) {
+    pollfd ready{fd, POLLIN, 0};
+    const int polled = ::poll(&ready, 1, wait_ms);
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) break;
+    const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) break;
+    line.append(chunk, static_cast<std::size_t>(n));
+  }
+  return line;
+}
+
+void send_text(int fd, std::string_view text) {
+  ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
 }  // namespace
 
-StationSocket::StationSocket(const std::string& drive_folder) : name_(name_for(drive_folder)) {}
+StationSocket::StationSocket(const std::string& drive_folder, const std::string& display)
+    : name_(name_for(drive_folder)), self_{account_name(), display_of(display)} {}
 
 bool StationSocket::acquire() {
   UniqueFd fd = new_socket();
@@ -56,18 +109,28 @@ bool StationSocket::acquire() {
   return true;
 }
 
-// The connection is the request; nothing is said on it.
+// An older holder says nothing and closes; a holder that hangs says nothing in time.
+std::optional<StationHolder> StationSocket::holder() {
+  asking_ = connect_to(name_);
+  if (!asking_) return std::nullopt;
+  return parse_holder_line(read_line(asking_.get(), kAnswerMs, 512));
+}
+
+// On the connection that asked, or a new one: an older holder takes any connection as the
+// request.
 void StationSocket::bring_holder_forward() {
-  const UniqueFd fd = new_socket();
-  socklen_t length = 0;
-  const sockaddr_un address = address_of(name_, length);
-  ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), length);
+  if (!asking_) asking_ = connect_to(name_);
+  if (asking_) send_text(asking_.get(), kRaise);
+  asking_.reset();
 }
 
 bool StationSocket::take_requests() {
   bool asked = false;
-  while (const UniqueFd peer{::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC)})
-    asked = true;
+  while (const UniqueFd peer{
+      ::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)}) {
+    send_text(peer.get(), holder_line(self_));
+    asked = read_line(peer.get(), kRequestMs, kRaise.size()) == kRaise || asked;
+  }
   return asked;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/station_lock.h"
@@ -9,23 +10,33 @@ namespace lumenpoll {
 
 // The station's lock on Linux: a listening socket in the abstract namespace, named after the
 // folder that stands for drive C:. It needs no file, and the system drops it with the
-// process however that ends. A later start connects to it to ask for the window; the holder
-// watches fd() and calls take_requests().
+// process however that ends. Any account's later start connects to it: the holder says who
+// it is at once, and brings its window forward when the one that asked then says "raise".
+// The holder watches fd() and calls take_requests().
 class StationSocket : public StationLock {
  public:
-  explicit StationSocket(const std::string& drive_folder);
+  // display: the X display this program shows its windows on.
+  StationSocket(const std::string& drive_folder, const std::string& display);
 
   bool acquire() override;
+  std::optional<StationHolder> holder() override;
+  StationHolder self() const override { return self_; }
   void bring_holder_forward() override;
 
-  // Readable when a later start has asked for the window (only while held).
+  // Readable when a later start has connected (only while held).
   int fd() const { return listener_.get(); }
-  // Answers the waiting requests; true when there was one.
+  // Answers the waiting starts; true when one asked for the window.
   bool take_requests();
+
+  // How long an asker waits for the holder's answer, and the holder for the asker's request.
+  static constexpr int kAnswerMs = 2000;
+  static constexpr int kRequestMs = 250;
 
  private:
   std::string name_;  // the socket's name, a NUL byte first
+  StationHolder self_;
   UniqueFd listener_;
+  UniqueFd asking_;  // the connection holder() asked on
 };
 
 }  // namespace lumenpoll

@@ -15,6 +15,14 @@
 #   prepare_session, end_session      after the X server starts; after the program stops
 #   launch_program NAME [PROGRAM]     a copy of the program (or of PROGRAM), its output in
 #                                     ARTIFACTS/NAME.out; sets launched_pid
+#   start_copy_in_other_session NAME [other-account]
+#                                     a copy of the program in another session (as another
+#                                     account); false where there is none; then
+#                                     other_session_boxes, close_other_session_box ID and
+#                                     other_session_windows look at that session
+#   hold_station_elsewhere USER, release_station
+#                                     a stand-in holds the station as USER's program in another
+#                                     session would; false where a real copy does that instead
 #   end_the_session [REASON]          as the session's end (logoff, shutdown, or an installer's
 #                                     closeapp) tells the program
 #   close_from_task_bar               as the task bar's "Close window" does

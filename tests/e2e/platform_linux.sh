@@ -14,7 +14,68 @@ readonly STAND_INS_CANNOT_LOG=""
 readonly LONGEST_LOGGED_ARGUMENT=$((100 << 10))  # Linux takes up to 128 KiB in one
 
 prepare_session() { :; }
-end_session() { :; }
+
+# What a copy in another session made: its X server, and an account when the test made one.
+other_display=""
+other_xvfb_pid=""
+readonly TEST_ACCOUNT=lumenpoll-e2e
+made_account=false
+
+end_session() {
+  if [ -n "$other_xvfb_pid" ]; then
+    kill "$other_xvfb_pid" 2>/dev/null || true
+    wait "$other_xvfb_pid" 2>/dev/null || true
+    other_xvfb_pid="" other_display=""
+  fi
+  if $made_account; then
+    userdel "$TEST_ACCOUNT" 2>/dev/null || true
+    made_account=false
+  fi
+}
+
+# A second X display: another operator's session on the same station.
+start_other_display() {
+  [ -z "$other_display" ] || return 0
+  local main_pid=$xvfb_pid main_display=$DISPLAY
+  xvfb_pid=""
+  start_xvfb "$ARTIFACTS/xvfb-other.log" "$X_SCREEN" || fail "could not start a second Xvfb"
+  other_xvfb_pid=$xvfb_pid other_display=$DISPLAY
+  xvfb_pid=$main_pid
+  export DISPLAY=$main_display
+}
+
+# An account of the test's own, made only by root and removed again at the end.
+make_test_account() {
+  id "$TEST_ACCOUNT" >/dev/null 2>&1 && return 0
+  [ "$(id -u)" -eq 0 ] && command -v useradd >/dev/null || return 1
+  useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+    "$TEST_ACCOUNT" 2>/dev/null || return 1
+  made_account=true
+}
+
+# start_copy_in_other_session NAME [other-account]: a copy of the program on a second
+# display, as another account when asked; sets launched_pid. False when that cannot be had.
+start_copy_in_other_session() {
+  local as=()
+  start_other_display
+  if [ "${2:-}" == other-account ]; then
+    make_test_account || return 1
+    as=(setpriv --reuid="$TEST_ACCOUNT" --regid="$TEST_ACCOUNT" --clear-groups)
+    setpriv --reuid="$TEST_ACCOUNT" --regid="$TEST_ACCOUNT" --clear-groups test -x "$PROGRAM" ||
+      return 1
+  fi
+  (cd "$ARTIFACTS" && DISPLAY=$other_display exec "${as[@]}" "$PROGRAM" >"$ARTIFACTS/$1.out" \
+    2>&1 </dev/null) &
+  launched_pid=$!
+}
+
+# Here a real copy in another session plays it (start_copy_in_other_session).
+hold_station_elsewhere() { return 1; }
+release_station() { :; }
+
+other_session_boxes() { DISPLAY=$other_display open_boxes; }
+close_other_session_box() { DISPLAY=$other_display close_box "$1"; }
+other_session_windows() { DISPLAY=$other_display windows_of_caption "$CAPTION"; }
 
 # Run by root, whom no file mode stops, the program can be made to meet file permissions as
 # an operator's account does (WITHOUT_OVERRIDING_PERMISSIONS set).

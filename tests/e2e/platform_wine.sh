@@ -32,6 +32,26 @@ prepare_session() {
 # Scripts, the desktop process, the server: nothing of this test outlives its X server.
 end_session() { wineserver -k 2>/dev/null || true; }
 
+# Wine runs every program in one session: a copy cannot be started in another, but a
+# stand-in can hold the station as a program of another session would.
+start_copy_in_other_session() { return 1; }
+
+# hold_station_elsewhere USER: the station is held by USER's program in another session;
+# until release_station.
+hold_station_elsewhere() {
+  mkdir -p "$ARTIFACTS"
+  hold_report="$ARTIFACTS/hold-station.out"
+  : >"$hold_report"
+  wine "$PROBE" hold-station "$1" >"$hold_report" 2>&1 </dev/null &
+  station_holder_pid=$!
+  wait_until 30 "a stand-in holding the station" holding
+}
+
+release_station() {
+  kill "$station_holder_pid" 2>/dev/null || true
+  wait "$station_holder_pid" 2>/dev/null || true
+}
+
 launch_program() {
   (cd "$ARTIFACTS" && exec wine "${2:-$PROGRAM}" >"$ARTIFACTS/$1.out" 2>&1 </dev/null) &
   launched_pid=$!

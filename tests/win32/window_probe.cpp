@@ -19,6 +19,9 @@
 //                                 holds FILE open for writing (others may read) for that
 //                                 long, as a copy still writing it does; says "held" first
 //   window-probe message CODE     the system's text for a Windows error code
+//   window-probe hold-station USER
+//                                 holds the station as a program of USER's in another
+//                                 session would, until killed; says "held" first
 //
 // Exit code 1 when no such window is open.
 #include <windows.h>
@@ -185,9 +188,12 @@ std::vector<HWND> windows_of_process_showing(const std::string& caption) {
 // The answers are printed. reason: logoff, shutdown, or closeapp (Restart Manager).
 int end_session(const std::string& caption, const std::string& reason) {
   LPARAM why = 0;
-  if (reason == "logoff") why = ENDSESSION_LOGOFF;
-  else if (reason == "closeapp") why = ENDSESSION_CLOSEAPP;
-  else if (reason != "shutdown") return 2;
+  if (reason == "logoff")
+    why = ENDSESSION_LOGOFF;
+  else if (reason == "closeapp")
+    why = ENDSESSION_CLOSEAPP;
+  else if (reason != "shutdown")
+    return 2;
   const std::vector<HWND> windows = windows_of_process_showing(caption);
   if (windows.empty()) return 1;
   bool may_end = true;
@@ -220,6 +226,26 @@ int hold(const char* file, const char* seconds) {
   return 0;
 }
 
+// Plays a program of another session that holds the station: takes the station's mutex and
+// says, on its pipe, that user in session 99 holds it, to every start that asks, until killed.
+int hold_station(const char* user) {
+  const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Global\\lumenpoll station");
+  if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
+  const HANDLE pipe = CreateNamedPipeA("\\\\.\\pipe\\lumenpoll station", PIPE_ACCESS_DUPLEX,
+                                       PIPE_TYPE_BYTE | PIPE_WAIT, 1, 512, 16, 0, nullptr);
+  if (pipe == INVALID_HANDLE_VALUE) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  const std::string line = std::string("lumenpoll station\t") + user + "\t99\\Default\n";
+  for (;;) {
+    if (!ConnectNamedPipe(pipe, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED) return 1;
+    DWORD written = 0;
+    WriteFile(pipe, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    FlushFileBuffers(pipe);
+    DisconnectNamedPipe(pipe);
+  }
+}
+
 int system_message(const char* code) {
   char buffer[256];
   const DWORD length = FormatMessageA(
@@ -245,10 +271,12 @@ int main(int argc, char** argv) {
     if (command == "close-from-task-bar") return close_from_task_bar(argv[2]);
     if (command == "end-session") return end_session(argv[2], "logoff");
     if (command == "message") return system_message(argv[2]);
+    if (command == "hold-station") return hold_station(argv[2]);
   }
   std::fprintf(stderr,
                "usage: window-probe window|boxes|close|close-from-task-bar|end-session CAPTION,\n"
                "       end-session CAPTION logoff|shutdown|closeapp,\n"
-               "       press HANDLE, foreground, hold FILE SECONDS, or message CODE\n");
+               "       press HANDLE, foreground, hold FILE SECONDS, message CODE,\n"
+               "       or hold-station USER\n");
   return 2;
 }

@@ -2,14 +2,40 @@
 # One station runs one cycle: a second start of the program, and one of the other edition,
 # bring the running window to the front and end with status 0, without a window, a scan or
 # a script: each script runs once per image. Once the first has been killed, a new start
-# runs the station.
+# runs the station. A start in another session, which cannot see the window, says who runs
+# the station instead.
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/../e2e_lib.sh"
 : "${LUMENPOLL_E2E_OTHER_PROGRAM:?names the program of the other edition}"
 
+readonly HELD_BY_BEN="lumenpoll is already running for ben on this station. Close it in that \
+session to run it here."
+
 stage_station '0 0\r\n' TIF
 write_macro_list full NO
 start_x_server
+
+# A start that finds the station held in another session: its box names the holder's user,
+# the program ends once it is answered, or when the session ends under it.
+if hold_station_elsewhere ben; then
+  for ending in answer session; do
+    launch_program "held_elsewhere_$ending"
+    program_pid=$launched_pid
+    wait_for_box 30
+    assert_open_boxes "$HELD_BY_BEN"
+    window_shown && fail "a window of its own while another session holds the station"
+    if [ "$ending" == answer ]; then
+      close_box "$(open_boxes | cut -f1)"
+    else
+      end_the_session closeapp
+    fi
+    BOXES_ALLOWED=1 wait_program_exit 10
+    [ -z "$(logged_calls)" ] || fail "a script ran while another session holds the station"
+    note "held elsewhere: ended by the $ending"
+  done
+  release_station
+fi
+
 start_program
 wait_until 20 "start-up script call" called ij_deldcm.bat ""
 
@@ -20,6 +46,31 @@ wait_copy_exit "$launched_pid" 30
 wait_until 10 "the running window in front" program_window_in_front
 launch_program other_edition "$LUMENPOLL_E2E_OTHER_PROGRAM"
 wait_copy_exit "$launched_pid" 30
+
+other_session_box_open() { [ -n "$(other_session_boxes)" ]; }
+
+# Another operator's start cannot see this window: it says who runs the station, in a box of
+# its own session, and ends once the box is answered.
+for account in same-account other-account; do
+  if ! start_copy_in_other_session "other_session_$account" "$account"; then
+    note "SKIP: no other session ($account) here"
+    continue
+  fi
+  copy_pid=$launched_pid
+  wait_until 30 "the box in the other session ($account)" other_session_box_open
+  [ "$(other_session_boxes | cut -f2-)" == "lumenpoll is already running for $(id -un) on \
+this station. Close it in that session to run it here." ] ||
+    fail "the other session's box says: $(other_session_boxes | cut -f2-)"
+  [ "$(other_session_windows)" -eq 0 ] || fail "a window in the other session ($account)"
+  if [ "$account" == same-account ]; then
+    close_other_session_box "$(other_session_boxes | cut -f1)"
+    wait_copy_exit "$copy_pid" 20
+  else  # that session ends with the box open
+    kill -TERM "$copy_pid"
+    wait_until 10 "the other session's copy gone" eval '! kill -0 "$copy_pid" 2>/dev/null'
+  fi
+  note "told in the other session ($account)"
+done
 
 drop_raw shot01.NEF
 wait_image_done 60 shot01
