@@ -5,6 +5,7 @@
 #include "app/station.h"
 #include "base/application.h"
 #include "base/station_lock.h"
+#include "platform/win32/application_restart.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/shell_folder_lister.h"
 #include "platform/win32/station_mutex.h"
@@ -38,6 +39,8 @@ int run_window(Edition edition, StationMutex& station) {
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
   view.bind(form);
 
+  // A refusal leaves the program as it was: only an installer's restart of it is lost.
+  register_for_restart();
   view.Show();
   form.OnShow();
   return view.run();

@@ -6,10 +6,13 @@
 # install put there and leaves the station's files byte for byte. Then the installs that
 # must not touch the station: one without a selection file yet, and one with a mistyped
 # AUTOSTART, which fails.
-#   installer_test.sh MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS
-# PROGRAMS_FOLDER holds the programs as built, which the installed ones must equal.
-[ $# -eq 4 ] || { echo "usage: $0 MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS" >&2; exit 2; }
-readonly MSI=$1 BUILT=$2
+#   installer_test.sh MSI REBUILT_MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS
+# REBUILT_MSI is another build of the same version; PROGRAMS_FOLDER holds the programs as
+# built, which the installed ones must equal.
+[ $# -eq 5 ] ||
+  { echo "usage: $0 MSI REBUILT_MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS" >&2; exit 2; }
+readonly MSI=$1 REBUILT=$2 BUILT=$3
+shift
 # shellcheck source=tests/win32/install_layout.sh
 source "$(dirname "$0")/install_layout.sh"
 install_layout "${WINEPREFIX:?the Wine prefix of the test run}" "$(msi_platform "$MSI")"
@@ -51,10 +54,11 @@ station_files() { (cd "$DRIVE" && find "Program Files/ImageJ" TOLVA -type f -pri
 # regex_quoted TEXT: TEXT as an extended regular expression that matches it alone.
 regex_quoted() { sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$1"; }
 
-# The Windows program started by a shortcut is no child of this shell: found by its
-# command line, and waited for by its process id.
+# find_installed_program [PROGRAM]: the Windows program started by a shortcut is no child of
+# this shell: found by its command line, and waited for by its process id.
 find_installed_program() {
-  program_pid=$(pgrep -fx "$(regex_quoted "$PROGRAMS_WINDOWS\\lumenpoll.exe")" | head -n 1)
+  local program=${1:-lumenpoll.exe}
+  program_pid=$(pgrep -fx "$(regex_quoted "$PROGRAMS_WINDOWS\\$program")" | head -n 1)
   [ -n "$program_pid" ]
 }
 wait_installed_program_gone() {
@@ -77,6 +81,21 @@ assert_shortcut() {
     fail "$1 does not start $2 in its folder"
 }
 
+# assert_lite_installed: the programs as built, lumenpoll-lite starting at logon.
+assert_lite_installed() {
+  local program
+  for program in lumenpoll.exe lumenpoll-lite.exe lumenpoll-check.exe; do
+    cmp -s "$BUILT/$program" "$INSTALLED/$program" || fail "$program is not installed as built"
+  done
+  assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
+  assert_shortcut "$STARTUP/lumenpoll-lite.lnk" lumenpoll-lite.exe
+  [ "$(autostart_value)" == lumenpoll-lite ] ||
+    fail "the registry says autostart \"$(autostart_value)\""
+}
+
+# granted_once LOG: icacls was asked once in LOG to let the Users group rewrite the selection.
+granted_once() { [ "$(grep -cF "$GRANT" "$1")" -eq 1 ]; }
+
 stage_station '1 2\r\n' TIF
 write_macro_list full NO
 rm -rf "$DRIVE/TOLVA"  # the install makes the import folder
@@ -94,7 +113,7 @@ assert_shortcut "$MENU/lumenpoll-lite.lnk" lumenpoll-lite.exe
 assert_shortcut "$STARTUP/lumenpoll.lnk" lumenpoll.exe
 [ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "lumenpoll-lite starts at logon too"
 [ "$(autostart_value)" == lumenpoll ] || fail "the registry says autostart \"$(autostart_value)\""
-[ "$(grep -cF "$GRANT" "$ARTIFACTS/install.log")" -eq 1 ] ||
+granted_once "$ARTIFACTS/install.log" ||
   fail "icacls was not asked once to grant Users write access: $(cat "$ARTIFACTS/install.log")"
 # Wine's uninstall keeps an emptied import folder anyway; on Windows only the component's
 # permanence keeps it.
@@ -148,9 +167,53 @@ msiexec "$ARTIFACTS/install-lite.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=L
 assert_shortcut "$STARTUP/lumenpoll-lite.lnk" lumenpoll-lite.exe
 [ ! -e "$STARTUP/lumenpoll.lnk" ] || fail "lumenpoll starts at logon too"
 [ "$(autostart_value)" == lumenpoll-lite ] || fail "the registry says autostart \"$(autostart_value)\""
+
+note "the grant once the station's files are there: the install again, with another build"
+printf '1 2\r\n' >"$IMAGEJ/macroset.txt"
+msiexec "$ARTIFACTS/grant-rebuilt.log" /i "$(winepath -w "$REBUILT")" /qn ||
+  fail "the grant with another build failed: $(cat "$ARTIFACTS/grant-rebuilt.log")"
+assert_lite_installed
+granted_once "$ARTIFACTS/grant-rebuilt.log" || fail "no grant: $(cat "$ARTIFACTS/grant-rebuilt.log")"
+
+note "the grant with the build that is installed"
+msiexec "$ARTIFACTS/grant-same.log" /i "$(winepath -w "$REBUILT")" /qn ||
+  fail "the grant with the installed build failed: $(cat "$ARTIFACTS/grant-same.log")"
+assert_lite_installed
+granted_once "$ARTIFACTS/grant-same.log" || fail "no grant: $(cat "$ARTIFACTS/grant-same.log")"
+
+note "REINSTALL=ALL with another build is refused, and lumenpoll stays"
+if msiexec "$ARTIFACTS/reinstall.log" /i "$(winepath -w "$MSI")" /qn REINSTALL=ALL; then
+  fail "REINSTALL=ALL with another build succeeded"
+fi
+assert_lite_installed
+
+note "an upgrade while the installed lumenpoll-lite runs"
+WINEDEBUG=-all,fixme+process wine start /unix "$STARTUP/lumenpoll-lite.lnk" </dev/null \
+  >"$ARTIFACTS/program-lite.out" 2>&1 || fail "the lite autostart shortcut does not start"
+wait_until 30 "installed lumenpoll-lite.exe" find_installed_program lumenpoll-lite.exe
+wait_until 60 "window \"$CAPTION\"" window_shown
+upgrade_status=0
+msiexec "$ARTIFACTS/upgrade.log" /i "$(winepath -w "$MSI")" /qn || upgrade_status=$?
+[ "$upgrade_status" -eq 0 ] || [ "$upgrade_status" -eq 3010 ] ||
+  fail "the upgrade failed ($upgrade_status): $(cat "$ARTIFACTS/upgrade.log")"
+assert_lite_installed
+# Wine's kernel32 only traces the registration; Windows' Restart Manager acts on it.
+grep -qF 'RegisterApplicationRestart (L"",3)' "$ARTIFACTS/program-lite.out" ||
+  fail "the program did not register for restart: $(cat "$ARTIFACTS/program-lite.out")"
+if program_running; then
+  note "exit code $upgrade_status; the installer did not close the program"
+  wait_until 10 "window \"$CAPTION\"" window_shown
+  click_view_images
+  wait_installed_program_gone 20
+else
+  note "exit code $upgrade_status; the installer closed the program"
+fi
+assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
+
 msiexec "$ARTIFACTS/uninstall-lite.log" /x "$(winepath -w "$MSI")" /qn ||
   fail "the second uninstall failed: $(cat "$ARTIFACTS/uninstall-lite.log")"
 [ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "the uninstall leaves the lite autostart entry"
+[ ! -e "$INSTALLED" ] || fail "the second uninstall leaves $(ls -A "$INSTALLED")"
 
 note "a mistyped AUTOSTART fails the install"
 if msiexec "$ARTIFACTS/install-mistyped.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=yes; then
