@@ -50,7 +50,7 @@ struct StampResult {
   enum class State {
     Stamped,     // stamp holds its size and time
     InUse,       // a writer still holds the file: it is not complete yet
-    Gone,        // no such file (any more)
+    Gone,        // no such file (any more); message says what the system said
     Unreadable,  // it is there but cannot be read; message says why
   };
   State state = State::Gone;
@@ -59,7 +59,7 @@ struct StampResult {
 
   static StampResult stamped(FileStamp s) { return {State::Stamped, s, {}}; }
   static StampResult in_use() { return {State::InUse, {}, {}}; }
-  static StampResult gone() { return {State::Gone, {}, {}}; }
+  static StampResult gone(std::string why = {}) { return {State::Gone, {}, std::move(why)}; }
   static StampResult unreadable(std::string why) { return {State::Unreadable, {}, std::move(why)}; }
 };
 

@@ -8,6 +8,7 @@ namespace lumenpoll {
 
 void RawFileGate::BeginScan() {
   current_.clear();
+  not_found_now_.clear();
   deleting_seen_.clear();
 }
 
@@ -36,11 +37,15 @@ bool RawFileGate::unchanged_since_last_scan(const std::string& path, const std::
     case StampResult::State::Stamped:
       break;
     case StampResult::State::Unreadable:
-      notices_.Report("read " + name,
-                      "Cannot read " + name + ": " + launch_error_text(look.message));
+      report_unreadable(name, look.message);
+      return false;
+    // Gone between the listing and the look, once; the same again means the listing shows
+    // a file its path does not reach.
+    case StampResult::State::Gone:
+      not_found_now_.insert(path);
+      if (not_found_before_.contains(path)) report_unreadable(name, look.message);
       return false;
     case StampResult::State::InUse:
-    case StampResult::State::Gone:
       return false;
   }
   current_[path] = look.stamp;
@@ -48,9 +53,15 @@ bool RawFileGate::unchanged_since_last_scan(const std::string& path, const std::
   return before != previous_.end() && before->second == look.stamp;
 }
 
+void RawFileGate::report_unreadable(const std::string& name, const std::string& message) {
+  notices_.Report("read " + name, "Cannot read " + name + ": " + launch_error_text(message));
+}
+
 void RawFileGate::EndScan() {
   previous_ = std::move(current_);
   current_.clear();
+  not_found_before_ = std::move(not_found_now_);
+  not_found_now_.clear();
   std::erase_if(deleting_,
                 [this](const std::string& key) { return !deleting_seen_.contains(key); });
 }

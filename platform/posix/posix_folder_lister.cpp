@@ -122,11 +122,12 @@ const FolderListing& PosixFolderLister::list(const std::string& folder) {
 // Opened without blocking: the entry may have been replaced by a FIFO since it was listed.
 StampResult PosixFolderLister::stamp(const std::string& path) {
   const auto posix_path = drive_.map(path);
-  if (!posix_path) return StampResult::gone();
+  if (!posix_path) return StampResult::gone(windows_message(kFileNotFound));
   const UniqueFd file(::open(posix_path->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   struct stat st {};
   if (!file || ::fstat(file.get(), &st) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return StampResult::gone();
+    if (errno == ENOENT || errno == ENOTDIR)
+      return StampResult::gone(windows_message(stamp_error_code(errno)));
     return StampResult::unreadable(windows_message(stamp_error_code(errno)));
   }
   constexpr std::int64_t kNanoseconds = 1'000'000'000;

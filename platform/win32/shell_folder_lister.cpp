@@ -4,16 +4,19 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include "platform/win32/win32_handles.h"
 #include "platform/win32/text_encoding.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {
 namespace {
 
+// The child's own name as the file system stores it. Its full parsing name would do as well
+// on Windows, but Wine cuts that at MAX_PATH, so a long name would lose its extension there.
 std::optional<std::wstring> parsing_name(IShellFolder& folder, PCUITEMID_CHILD child) {
   STRRET name{};
-  if (FAILED(folder.GetDisplayNameOf(child, SHGDN_FORPARSING, &name))) return std::nullopt;
+  if (FAILED(folder.GetDisplayNameOf(child, SHGDN_INFOLDER | SHGDN_FORPARSING, &name)))
+    return std::nullopt;
   wchar_t* raw = nullptr;
   // Frees what name holds, whatever the outcome.
   if (FAILED(::StrRetToStrW(&name, child, &raw))) return std::nullopt;
@@ -21,23 +24,17 @@ std::optional<std::wstring> parsing_name(IShellFolder& folder, PCUITEMID_CHILD c
   return std::wstring(text.get());
 }
 
-// The part after the last backslash: the parsing name of a file-system child is its path.
-std::wstring last_component(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 // Nothing for a child without a name.
 std::optional<FolderEntry> describe(IShellFolder& folder, PCUITEMID_CHILD child) {
-  const std::optional<std::wstring> path = parsing_name(folder, child);
-  if (!path) return std::nullopt;
+  const std::optional<std::wstring> name = parsing_name(folder, child);
+  if (!name) return std::nullopt;
   SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER;
   if (FAILED(folder.GetAttributesOf(1, &child, &attributes))) attributes = 0;
 
   FolderEntry entry;
   entry.is_file_system = (attributes & SFGAO_FILESYSTEM) != 0;
   entry.is_folder = (attributes & SFGAO_FOLDER) != 0;
-  entry.name = wide_to_ansi(last_component(*path));
+  entry.name = wide_to_ansi(*name);
   return entry;
 }
 
@@ -97,8 +94,10 @@ const FolderListing& ShellFolderLister::list(const std::string& folder) {
 // NTFS may keep size and time of a file still being written unchanged for a while, so the
 // file is also opened as a reader that lets no writer in: a writer's handle refuses it.
 StampResult ShellFolderLister::stamp(const std::string& path) {
-  const UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Sharing delete too: a delete or a rename at this instant must not fail for the look.
+  const UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
   if (!file || !::GetFileInformationByHandle(file.get(), &info)) {
     const DWORD error = ::GetLastError();
@@ -108,7 +107,7 @@ StampResult ShellFolderLister::stamp(const std::string& path) {
         return StampResult::in_use();
       case ERROR_FILE_NOT_FOUND:
       case ERROR_PATH_NOT_FOUND:
-        return StampResult::gone();
+        return StampResult::gone(Win32Shell().SystemMessage(error));
       default:
         return StampResult::unreadable(Win32Shell().SystemMessage(error));
     }

@@ -585,6 +585,28 @@ TEST_F(ProcessingCycleTest, AnUnreadableRawFileIsReportedOnceAndTakenOnceReadabl
   EXPECT_EQ(box.shown.size(), 1u);
 }
 
+// A listing may show a file that its path does not reach (a name the station's calls cannot
+// take): not found once is a file that just went, twice while still listed is reported.
+TEST_F(ProcessingCycleTest, ARawFileListedButNotFoundTwiceIsReportedOnce) {
+  script_effects();
+  const std::string unreachable = std::string(kImportFolder) + "\\unreachable.NEF";
+  lister.add_file(kImportFolder, "unreachable.NEF");
+  lister.looks[unreachable] = StampResult::gone("The filename or extension is too long.\r\n");
+  start();
+  clock.advance(1000);  // the start-up script
+  clock.advance(1000);  // the first scan: it may just have gone
+  EXPECT_TRUE(box.shown.empty());
+  clock.advance(20000);
+  EXPECT_EQ(box.texts(),
+            std::vector<std::string>{
+                "Cannot read unreachable.NEF: The filename or extension is too long."});
+
+  lister.add_file(kImportFolder, "shot01.NEF");
+  clock.advance(20000);
+  EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"shot01 thorax_lat"});
+  EXPECT_EQ(box.shown.size(), 1u);
+}
+
 TEST_F(ProcessingCycleTest, FailingStartUpScriptRunsOnceWhileItsBoxStaysOpen) {
   shell.failures[kDelDcmScript] = 2;
   box.while_open = [&] { clock.advance(5000); };

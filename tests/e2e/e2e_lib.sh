@@ -11,7 +11,8 @@
 # scenario is skipped), X_SCREEN, SCRIPTS_AS_STARTED (the scripts' folder as a started
 # script's command line shows it), PLATFORM_FRAME_LINES (what describe_window_frame adds),
 # STAND_INS_CANNOT_LOG and LONGEST_LOGGED_ARGUMENT (what the stand-ins can take in an
-# argument: bytes for tr -d, a length), and defines
+# argument: bytes for tr -d, a length), LONGEST_STATION_PATH (the longest path the program's
+# calls open), and defines
 #   prepare_session, end_session      after the X server starts; after the program stops
 #   launch_program NAME [PROGRAM]     a copy of the program (or of PROGRAM), its output in
 #                                     ARTIFACTS/NAME.out; sets launched_pid

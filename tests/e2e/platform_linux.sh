@@ -12,6 +12,8 @@ readonly SCRIPTS_AS_STARTED="$DRIVE/Program Files/ImageJ/"
 readonly PLATFORM_FRAME_LINES=()
 readonly STAND_INS_CANNOT_LOG=""
 readonly LONGEST_LOGGED_ARGUMENT=$((100 << 10))  # Linux takes up to 128 KiB in one
+# PATH_MAX less its NUL.
+readonly LONGEST_STATION_PATH=4095
 
 prepare_session() { :; }
 

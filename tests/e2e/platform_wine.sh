@@ -17,6 +17,8 @@ readonly PLATFORM_FRAME_LINES=("class=TForm1" "taskbar=$ERROR_CAPTION")
 # scripts would choke on them too.
 readonly STAND_INS_CANNOT_LOG='&|<>^%!"()'
 readonly LONGEST_LOGGED_ARGUMENT=$((4 << 10))  # the interpreter's lines hold 8191 characters
+# The A functions take paths of fewer than MAX_PATH characters.
+readonly LONGEST_STATION_PATH=$((260 - 1))
 
 # probe ARGS...: window-probe's output without its line ends' CRs.
 probe() { wine "$PROBE" "$@" | tr -d '\r'; }

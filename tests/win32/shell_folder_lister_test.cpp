@@ -9,6 +9,7 @@
 #include "common/temp_folder.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/text_encoding.h"
+#include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {
 namespace {
@@ -92,6 +93,23 @@ TEST_F(ShellFolderListerTest, AFileItsWriterStillHoldsIsInUseUntilItIsClosed) {
   EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::InUse);
   ::CloseHandle(writer);
   EXPECT_EQ(lister.stamp(folder / "shot01.NEF").state, StampResult::State::Stamped);
+}
+
+// A name that fits the folder but makes a path too long for the A functions is listed; its
+// stamp cannot be had and says why, so that the cycle reports it rather than waiting on it.
+TEST_F(ShellFolderListerTest, ARawFileWhosePathIsTooLongIsListedButUnreadable) {
+  const std::string name = std::string(MAX_PATH - folder.path().size(), 'a') + ".NEF";
+  const std::wstring path = L"\\\\?\\" + ansi_to_wide(folder / name);
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ::CloseHandle(file);
+
+  EXPECT_EQ(listed(folder.path()).count(name), 1u);
+  const StampResult look = lister.stamp(folder / name);
+  EXPECT_EQ(look.state, StampResult::State::Unreadable);
+  EXPECT_EQ(look.message, Win32Shell().SystemMessage(ERROR_FILENAME_EXCED_RANGE));
+  ::DeleteFileW(path.c_str());
 }
 
 // The A functions take names in the ANSI code page: a name it cannot hold must not reach them
