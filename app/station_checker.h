@@ -7,8 +7,8 @@
 namespace lumenpoll {
 
 // The checker on this platform: parses args, reads the station whose drive C: is the folder
-// given by --drive (default_drive without it) and prints the report (UTF-8 on Linux,
-// Windows-1252 on Windows). Returns the exit status: 0 ready, 1 needs attention, 2 not checked.
+// given by --drive (default_drive without it) and prints the report (UTF-8 on Linux, the
+// ANSI code page on Windows). Returns the exit status: 0 ready, 1 needs attention, 2 not checked.
 int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
                         std::ostream& out, std::ostream& err);
 

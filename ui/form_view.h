@@ -14,7 +14,7 @@ struct GridRect {
 };
 
 // What the window shows; built by the platform from the window definition. Controls
-// are named as in the definition; texts are single-byte (Windows-1252) strings.
+// are named as in the definition; texts are single-byte strings in the station's code page.
 class FormView {
  public:
   virtual ~FormView() = default;

@@ -22,8 +22,8 @@ class TechniqueGrid;
 
 // The window built from its definition with native Win32 controls: window class TForm1,
 // dialog frame, always on top, the definition's font and pixel sizes without scaling. It
-// shows what the core sets and passes what the operator does on to the events. Texts are
-// Windows-1252 and go to the single-byte (A) functions as they are.
+// shows what the core sets and passes what the operator does on to the events. Texts are in
+// the ANSI code page and go to the single-byte (A) functions as they are.
 class Win32View : public FormView {
  public:
   // Creates the window and its controls, hidden. application_title captions the task-bar

@@ -7,6 +7,9 @@
 # standard account, and no close of the window could save the selection.
 set -euo pipefail
 readonly OBJDUMP=$1 WINDRES=$2 FORMAT=$3 VERSION=$4
+# The numbers Explorer shows: major, minor, patch, 0, a part the version lacks as 0.
+IFS=. read -r major minor patch _ <<<"$VERSION"
+readonly NUMBERS="${major:-0}, ${minor:-0}, ${patch:-0}, 0"
 shift 4
 status=0
 problem() { echo "$1: $2"; status=1; }
@@ -27,6 +30,9 @@ for program in "$@"; do
 
   resources=$("$WINDRES" -i "$program" -O rc 2>&1) || problem "$name" "no resources: $resources"
   grep -q "RT_GROUP_ICON" <<<"$resources" || problem "$name" "carries no icon"
+  for numbers in "FILEVERSION $NUMBERS" "PRODUCTVERSION $NUMBERS"; do
+    grep -qxF " $numbers" <<<"$resources" || problem "$name" "no $numbers"
+  done
   for value in "\"ProductName\", \"lumenpoll\"" "\"OriginalFilename\", \"$name.exe\"" \
     "\"FileVersion\", \"$VERSION\"" "\"FileDescription\", \"lumenpoll"; do
     grep -qF "VALUE $value" <<<"$resources" || problem "$name" "no version value $value"
