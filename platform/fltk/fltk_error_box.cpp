@@ -128,7 +128,7 @@ void FltkErrorBox::show(const std::string& caption, const std::string& text) {
   add_child<StopIcon>(box, kMargin, kMargin);
   add_child<TextLabel>(box, text_x, kMargin + (body_h - text_size.h) / 2, text_size.w + 1,
                        text_size.h, kMessageFontSize, false, FL_ALIGN_LEFT | FL_ALIGN_WRAP)
-      .set_text(message);
+      .set_text(text);
   auto& ok = add_child<PushButton>(box, (w - kButtonWidth) / 2, button_y, kButtonWidth,
                                    kButtonHeight, kMessageFontSize);
   ok.label("OK");

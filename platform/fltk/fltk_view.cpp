@@ -92,8 +92,8 @@ Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y
     case ControlKind::Label: {
       const int height = def.height > 0 ? def.height : size + 2;
       auto& label = add_child<TextLabel>(parent, x, y, def.width, height, size, def.auto_size,
-                                         text_align(def.align));
-      label.set_text(caption);
+                                         text_align(def.align), definition_.text_room(def));
+      label.set_text(def.caption);
       return label;
     }
     case ControlKind::GroupBox: {
@@ -176,7 +176,7 @@ void FltkView::SetCaption(const std::string& name, const std::string& text) {
   // A label may change its size, a group box draws its caption itself; the others show
   // their widget's label.
   if (control.definition->kind == ControlKind::Label)
-    static_cast<TextLabel*>(widget)->set_text(utf8);
+    static_cast<TextLabel*>(widget)->set_text(text);
   else if (control.definition->kind == ControlKind::GroupBox)
     static_cast<GroupFrame*>(widget)->set_text(utf8);
   else

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/common/cp1252.h"
 #include "platform/fltk/literal_label.h"
 #include "platform/fltk/look.h"
+#include "ui/text_fit.h"
 
 namespace lumenpoll {
 namespace {
@@ -23,9 +25,9 @@ void use_station_font(Fl_Widget& widget, Fl_Fontsize size) {
 }
 
 // The width of a text in the widget's label font.
-int text_width(const Fl_Widget& widget, const std::string& utf8) {
+int text_width(const Fl_Widget& widget, std::string_view utf8) {
   fl_font(widget.labelfont(), widget.labelsize());
-  return static_cast<int>(std::ceil(fl_width(utf8.c_str())));
+  return static_cast<int>(std::ceil(fl_width(utf8.data(), static_cast<int>(utf8.size()))));
 }
 
 // Asks the window to repaint what lies under a widget that has no background of its own.
@@ -52,24 +54,39 @@ bool is_caret_key(int key) {
 
 }  // namespace
 
-TextLabel::TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align)
-    : Fl_Box(x, y, w, h), auto_size_(auto_size) {
+TextLabel::TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align,
+                     int room)
+    : Fl_Box(x, y, w, h), auto_size_(auto_size), room_(room) {
   box(FL_NO_BOX);
   use_station_font(*this, size);
   this->align(align | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 }
 
-void TextLabel::set_text(const std::string& utf8) {
+void TextLabel::set_text(const std::string& text) {
+  text_ = text;
+  const std::string utf8 = cp1252_to_utf8(text);
   damage_under(*this);
-  if (auto_size_) size(text_width(*this, utf8), h());
+  if (auto_size_) size(std::min(text_width(*this, utf8), room_), h());
   copy_label(utf8.c_str());
   damage_under(*this);
 }
 
+std::string TextLabel::shown_text() const {
+  const auto measure = [this](std::string_view text) {
+    return text_width(*this, cp1252_to_utf8(text));
+  };
+  return cp1252_to_utf8(fit_text(text_, room_, measure));
+}
+
 void TextLabel::draw() {
+  const std::string shown = shown_text();
+  const auto draw_text = [&] {
+    // Drawn at the label's own place: FLTK's short form would move left-aligned text inwards.
+    draw_literal_text(shown.c_str(), labelfont(), labelsize(), labelcolor(), x(), y(), w(), h(),
+                      align());
+  };
   Fl_Group* holder = parent();
-  // The five-argument draw_label: the short form moves left-aligned text 3 px inwards.
-  if (holder == nullptr) return draw_label(x(), y(), w(), h(), align());
+  if (holder == nullptr) return draw_text();
   const bool is_window = holder->as_window() != nullptr;
   const int dx = is_window ? 0 : Fl::box_dx(holder->box());
   const int dy = is_window ? 0 : Fl::box_dy(holder->box());
@@ -77,7 +94,7 @@ void TextLabel::draw() {
   const int top = is_window ? 0 : holder->y();
   fl_push_clip(left + dx, top + dy, holder->w() - Fl::box_dw(holder->box()),
                holder->h() - Fl::box_dh(holder->box()));
-  draw_label(x(), y(), w(), h(), align());
+  draw_text();
   fl_pop_clip();
 }
 

@@ -6,6 +6,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Item.H>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,25 @@ namespace lumenpoll {
 // given. Texts given to them are UTF-8.
 
 // A label: frameless text, clipped to its parent as a Windows child control is. An
-// auto-sized label takes the width of its text whenever the text changes.
+// auto-sized label takes the width of its text whenever the text changes, up to its room
+// (FormDef::text_room); a text wider than the room is drawn shortened (fit_text), while the
+// label keeps it whole.
 class TextLabel : public Fl_Box {
  public:
-  TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align);
+  // room: none given, the text is never shortened (a wrapped message's label).
+  TextLabel(int x, int y, int w, int h, Fl_Fontsize size, bool auto_size, Fl_Align align,
+            int room = std::numeric_limits<int>::max());
 
-  void set_text(const std::string& utf8);
+  // text: single-byte, Windows-1252.
+  void set_text(const std::string& text);
+  // What is drawn of it, in UTF-8.
+  std::string shown_text() const;
   void draw() override;
 
  private:
   bool auto_size_;
+  int room_;
+  std::string text_;
 };
 
 // A read-only one-line text box. It takes the keyboard focus like an edit control but

@@ -18,10 +18,8 @@ class ShortcutsOff {
 };
 
 void draw_literal(const Fl_Label* label, int x, int y, int w, int h, Fl_Align align) {
-  ShortcutsOff no_shortcuts;
-  fl_font(label->font, label->size);
-  fl_color(label->color);
-  fl_draw(label->value ? label->value : "", x, y, w, h, align, label->image, 0);
+  draw_literal_text(label->value ? label->value : "", label->font, label->size, label->color, x, y,
+                    w, h, align, label->image);
 }
 
 void measure_literal(const Fl_Label* label, int& w, int& h) {
@@ -30,6 +28,14 @@ void measure_literal(const Fl_Label* label, int& w, int& h) {
 }
 
 }  // namespace
+
+void draw_literal_text(const char* utf8, Fl_Font font, Fl_Fontsize size, Fl_Color color, int x,
+                       int y, int w, int h, Fl_Align align, Fl_Image* image) {
+  ShortcutsOff no_shortcuts;
+  fl_font(font, size);
+  fl_color(color);
+  fl_draw(utf8, x, y, w, h, align, image, 0);
+}
 
 void register_literal_label() {
   Fl::set_labeltype(kLiteralLabel, draw_literal, measure_literal);

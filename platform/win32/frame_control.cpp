@@ -1,6 +1,5 @@
 #include "platform/win32/frame_control.h"
 
-
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/window_class.h"
 
@@ -24,6 +23,7 @@ void draw_bevel(HDC dc, RECT& area, Bevel bevel) {
 bool passed_to_main_window(UINT message) {
   switch (message) {
     case WM_COMMAND:
+    case WM_DRAWITEM:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return true;
@@ -55,10 +55,8 @@ LRESULT CALLBACK FrameControl::procedure(HWND window, UINT message, WPARAM wpara
   if (passed_to_main_window(message))
     return ::SendMessageA(::GetAncestor(window, GA_ROOT), message, wparam, lparam);
   if (message == WM_PAINT && self != nullptr) {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(window, &paint);
-    self->paint(dc);
-    ::EndPaint(window, &paint);
+    const PaintDC dc(window);
+    self->paint(dc.get());
     return 0;
   }
   return ::DefWindowProcA(window, message, wparam, lparam);

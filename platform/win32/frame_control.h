@@ -10,7 +10,7 @@ namespace lumenpoll {
 
 // A panel (bevels, an optional centred caption) or a group box (an etched frame with its
 // caption over the top edge): a container that draws itself and passes its children's
-// notifications and colour requests on to the main window, where they are handled.
+// notifications, drawing and colour requests on to the main window, where they are handled.
 class FrameControl {
  public:
   // Creates the control as a child of parent, at left, top in its client area.

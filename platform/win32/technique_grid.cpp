@@ -87,10 +87,8 @@ LRESULT TechniqueGrid::handle_message(UINT message, WPARAM wparam, LPARAM lparam
       if (on_key(wparam)) return 0;
       break;
     case WM_PAINT: {
-      PAINTSTRUCT paint_info{};
-      const HDC dc = ::BeginPaint(window_, &paint_info);
-      paint(dc);
-      ::EndPaint(window_, &paint_info);
+      const PaintDC dc(window_);
+      paint(dc.get());
       return 0;
     }
     case WM_ERASEBKGND:

@@ -32,6 +32,37 @@ struct GdiDelete {
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDelete>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDelete>;
 
+// A window's DC, from GetDC, for a scope.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// The DC of a WM_PAINT, from BeginPaint, for its handler.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  ~PaintDC() { ::EndPaint(window_, &paint_); }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // A font selected into a DC for a scope.
 class SelectedFont {
  public:

@@ -4,12 +4,14 @@
 #include <initializer_list>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "platform/win32/frame_control.h"
 #include "platform/win32/logo_bitmap.h"
 #include "platform/win32/technique_grid.h"
 #include "platform/win32/window_class.h"
+#include "ui/text_fit.h"
 
 namespace lumenpoll {
 namespace {
@@ -29,15 +31,19 @@ UniqueFont make_font(const FormDef& form) {
   return font;
 }
 
-int text_width(HWND control, HFONT font, const std::string& text) {
-  const HDC dc = ::GetDC(control);
+int text_width(HWND control, HFONT font, std::string_view text) {
+  const WindowDC dc(control);
+  const SelectedFont selected(dc.get(), font);
   SIZE size{};
-  {
-    const SelectedFont selected(dc, font);
-    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-  }
-  ::ReleaseDC(control, dc);
+  ::GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
+}
+
+std::string window_text(HWND window) {
+  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 DWORD tab_stop(const ControlDef& def) {
@@ -97,8 +103,9 @@ HWND Win32View::build(HWND parent, const ControlDef& def) {
       return picture;
     }
     case ControlKind::Label: {
-      const DWORD align = def.align == TextAlign::Center ? SS_CENTER : SS_LEFTNOWORDWRAP;
-      const HWND label = create_control(parent, def, id, "STATIC", SS_NOPREFIX | align);
+      // Drawn by the window (draw_label), so that a text too long for its room is shortened
+      // on screen while the control keeps it whole.
+      const HWND label = create_control(parent, def, id, "STATIC", SS_OWNERDRAW);
       fit_label(label, def, def.caption);
       return label;
     }
@@ -178,8 +185,31 @@ TechniqueGrid& Win32View::grid() const {
 
 void Win32View::fit_label(HWND label, const ControlDef& def, const std::string& text) const {
   if (!def.auto_size) return;
-  ::SetWindowPos(label, nullptr, 0, 0, text_width(label, font_.get(), text), def.height,
+  const int width = std::min(text_width(label, font_.get(), text), definition_.text_room(def));
+  ::SetWindowPos(label, nullptr, 0, 0, width, def.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Win32View::shown_text(const std::string& label) const {
+  const auto& control = controls_->get(label, ControlKind::Label);
+  const auto measure = [&](std::string_view text) {
+    return text_width(control.handle, font_.get(), text);
+  };
+  return fit_text(window_text(control.handle), definition_.text_room(*control.definition), measure);
+}
+
+void Win32View::draw_label(const DRAWITEMSTRUCT& item) const {
+  const auto* control = controls_->of(item.hwndItem);
+  if (control == nullptr) return;
+  const std::string shown = shown_text(control->definition->name);
+  RECT area = item.rcItem;
+  ::FillRect(item.hDC, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+  const SelectedFont font(item.hDC, font_.get());
+  ::SetTextColor(item.hDC, ::GetSysColor(COLOR_BTNTEXT));
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  const UINT align = control->definition->align == TextAlign::Center ? DT_CENTER : DT_LEFT;
+  ::DrawTextA(item.hDC, shown.data(), static_cast<int>(shown.size()), &area,
+              align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
 void Win32View::SetCaption(const std::string& name, const std::string& text) {
@@ -192,7 +222,10 @@ void Win32View::SetCaption(const std::string& name, const std::string& text) {
     return;
   }
   ::SetWindowTextA(control.handle, text.c_str());
-  if (def.kind == ControlKind::Label) fit_label(control.handle, def, text);
+  if (def.kind == ControlKind::Label) {
+    fit_label(control.handle, def, text);
+    ::InvalidateRect(control.handle, nullptr, TRUE);
+  }
 }
 
 void Win32View::ClearItems(const std::string& name) {
@@ -251,6 +284,9 @@ LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));
       return 0;
+    case WM_DRAWITEM:
+      draw_label(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+      return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return control_colour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));

@@ -37,6 +37,8 @@ class Win32View : public FormView {
   static std::string class_name(const FormDef& definition) { return "T" + definition.name; }
 
   HWND handle() const { return window_.get(); }
+  // What a label shows of its text: the text, shortened to its room when too wide for it.
+  std::string shown_text(const std::string& label) const;
   // The control's window; null when the definition has no such control.
   HWND control_handle(const std::string& name) const;
   // What the operator does goes to events from now on; events must outlive the view.
@@ -67,6 +69,7 @@ class Win32View : public FormView {
                       DWORD style, DWORD ex_style = 0);
   TechniqueGrid& grid() const;
   void fit_label(HWND label, const ControlDef& def, const std::string& text) const;
+  void draw_label(const DRAWITEMSTRUCT& item) const;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);

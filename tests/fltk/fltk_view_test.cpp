@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fltk/form_widgets.h"
 #include "platform/fltk/text_grid.h"
 #include "ui/window_definition.h"
 
@@ -129,6 +130,36 @@ TEST_P(FltkViewTest, AutoSizedLabelsFollowTheirTextConvertedToUtf8) {
   EXPECT_STREQ(status.label(), "Caf\xC3\xA9");
   EXPECT_LT(status.w(), long_width);
   EXPECT_GT(status.w(), 0);
+}
+
+// A camera's own name and longer ones leave the stage and the name's end on screen, within
+// the label's room; the label keeps its whole text, which the window's texts property shows.
+TEST_P(FltkViewTest, AStatusTooWideForItsRoomIsDrawnShortenedInTheName) {
+  auto& status = *static_cast<TextLabel*>(view.widget("la_fname"));
+  const int room = definition().text_room(*definition().find("la_fname"));
+  // What the shown text takes, measured as a label of the same look.
+  const auto width_of = [&](const std::string& text) {
+    Fl_Box measured(0, 0, 0, 0);
+    measured.labeltype(status.labeltype());
+    measured.labelfont(status.labelfont());
+    measured.labelsize(status.labelsize());
+    measured.label(text.c_str());
+    int w = 0, h = 0;
+    measured.measure_label(w, h);
+    return w;
+  };
+  for (const std::string& image : {std::string("shot0001"), std::string("DSC_0001"),
+                                   std::string(39, 'n') + "1", std::string(239, 'n') + "1"}) {
+    const std::string text = "Processing " + image + ".nef 4";
+    view.SetCaption("la_fname", text);
+    const std::string shown = status.shown_text();
+    SCOPED_TRACE(shown);
+    EXPECT_EQ(status.label(), text);
+    EXPECT_LE(width_of(shown), room);
+    EXPECT_LE(status.w(), room);
+    EXPECT_TRUE(shown.starts_with("Processing ") && shown.ends_with("1.nef 4"));
+    EXPECT_EQ(shown == text, image == "shot0001");
+  }
 }
 
 TEST_P(FltkViewTest, ListsTakeItemsAndSelectionsWithoutReportingThem) {
