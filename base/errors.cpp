@@ -1,28 +1,43 @@
 #include "base/errors.h"
 
+#include "base/error_codes.h"
+
 namespace lumenpoll {
 
 EInOutError::EInOutError(int code) : Exception(message_for(code)), code_(code) {}
 
-std::string EInOutError::message_for(int code) {
+namespace {
+
+const char* named_message(int code) {
   switch (code) {
-    case 2:
+    case kFileNotFound:
       return "File not found";
-    case 3:
+    case kPathNotFound:
       return "Invalid filename";
-    case 4:
+    case kTooManyOpenFiles:
       return "Too many open files";
-    case 5:
+    case kAccessDenied:
       return "File access denied";
-    case 100:
+    case kReadBeyondEndOfFile:
       return "Read beyond end of file";
-    case 101:
+    case kDiskFull:
       return "Disk full";
-    case 106:
+    case kInvalidNumericInput:
       return "Invalid numeric input";
     default:
-      return "I/O error " + std::to_string(code);
+      return nullptr;
   }
+}
+
+}  // namespace
+
+std::string EInOutError::message_for(int code) {
+  const char* named = named_message(code);
+  return named != nullptr ? named : "I/O error " + std::to_string(code);
+}
+
+bool EInOutError::has_message_of_its_own(int code) {
+  return named_message(code) != nullptr;
 }
 
 }  // namespace lumenpoll

@@ -18,6 +18,8 @@ class EInOutError : public Exception {
   int ErrorCode() const { return code_; }
   // "File not found", "I/O error 32", ...
   static std::string message_for(int code);
+  // A code whose message names a cause, rather than "I/O error <code>".
+  static bool has_message_of_its_own(int code);
 
  private:
   int code_;

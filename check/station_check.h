@@ -5,9 +5,9 @@
 
 #include "base/edition.h"
 #include "base/file_system.h"
+#include "base/folder_lister.h"
+#include "base/script_probe.h"
 #include "check/check_options.h"
-#include "check/script_probe.h"
-#include "cycle/folder_lister.h"
 
 namespace lumenpoll {
 

@@ -1,5 +1,7 @@
 #include "cycle/file_run.h"
 
+#include "base/system_message.h"
+
 namespace lumenpoll {
 
 int show_cmd_number(TShowCmd cmd) {
@@ -32,16 +34,6 @@ int show_cmd_number(TShowCmd cmd) {
   return 1;
 }
 
-std::string launch_error_text(const std::string& system_message) {
-  std::size_t n = system_message.size();
-  while (n > 0) {
-    const auto c = static_cast<unsigned char>(system_message[n - 1]);
-    if (c > ' ' && c != '.') break;
-    --n;
-  }
-  return system_message.substr(0, n);
-}
-
 bool TFileRun::Run() {
   // No file dialog is built (every launcher of the station leaves Browse off): with
   // Browse on, FileName is started as it stands, and an empty one starts nothing, as
@@ -52,7 +44,7 @@ bool TFileRun::Run() {
   const std::uintptr_t result = shell_.Execute(ParentWindow, Operation, FileName, Parameters,
                                                Directory, show_cmd_number(ShowCmd));
   if (result > 32) return true;
-  app_.ShowError(launch_error_text(shell_.SystemMessage(static_cast<unsigned>(result))));
+  app_.ShowError(system_message_text(shell_.SystemMessage(static_cast<unsigned>(result))));
   return false;
 }
 

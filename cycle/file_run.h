@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/application.h"
-#include "cycle/shell.h"
+#include "base/shell.h"
 
 namespace lumenpoll {
 
@@ -49,8 +49,5 @@ class TFileRun {
   Application& app_;
   Shell& shell_;
 };
-
-// The system message of a failed start, trailing blanks, control characters and periods removed.
-std::string launch_error_text(const std::string& system_message);
 
 }  // namespace lumenpoll

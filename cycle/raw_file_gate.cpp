@@ -1,7 +1,7 @@
 #include "cycle/raw_file_gate.h"
 
+#include "base/system_message.h"
 #include "base/text.h"
-#include "cycle/file_run.h"
 #include "cycle/script_names.h"
 
 namespace lumenpoll {
@@ -54,7 +54,7 @@ bool RawFileGate::unchanged_since_last_scan(const std::string& path, const std::
 }
 
 void RawFileGate::report_unreadable(const std::string& name, const std::string& message) {
-  notices_.Report("read " + name, "Cannot read " + name + ": " + launch_error_text(message));
+  notices_.Report("read " + name, "Cannot read " + name + ": " + system_message_text(message));
 }
 
 void RawFileGate::EndScan() {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "cycle/folder_lister.h"
+#include "base/folder_lister.h"
 #include "cycle/raw_file_notices.h"
 
 namespace lumenpoll {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cycle/folder_lister.h"
+#include "base/folder_lister.h"
 
 namespace lumenpoll {
 

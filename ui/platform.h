@@ -2,9 +2,9 @@
 
 #include "base/application.h"
 #include "base/file_system.h"
+#include "base/folder_lister.h"
+#include "base/shell.h"
 #include "base/timer.h"
-#include "cycle/folder_lister.h"
-#include "cycle/shell.h"
 
 namespace lumenpoll {
 

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "base/errors.h"
+
 namespace lumenpoll {
 
 namespace {
@@ -12,21 +14,6 @@ std::string parent_of(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool has_message_of_its_own(int code) {
-  switch (code) {
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 100:
-    case 101:
-    case 106:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // What opening a file and starting a program have in common; 0 for any other errno.
@@ -61,7 +48,7 @@ int file_error_code(int err, IoDirection direction) {
       return direction == IoDirection::kRead ? kReadFault : kWriteFault;
     default:
       if (const int code = opening_code(err)) return code;
-      return has_message_of_its_own(err) ? kGeneralFailure : err;
+      return EInOutError::has_message_of_its_own(err) ? kGeneralFailure : err;
   }
 }
 

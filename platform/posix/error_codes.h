@@ -3,20 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace lumenpoll {
+#include "base/error_codes.h"
 
-// The station's (Windows) error codes that the adapters report.
-inline constexpr int kFileNotFound = 2;
-inline constexpr int kPathNotFound = 3;
-inline constexpr int kTooManyOpenFiles = 4;
-inline constexpr int kAccessDenied = 5;
-inline constexpr int kNotEnoughMemory = 8;
-inline constexpr int kBadFormat = 11;
-inline constexpr int kWriteFault = 29;
-inline constexpr int kReadFault = 30;
-inline constexpr int kGeneralFailure = 31;
-inline constexpr int kSharingViolation = 32;
-inline constexpr int kDiskFull = 101;
+namespace lumenpoll {
 
 // Which way the failed call moved data: an EIO is a read fault on the one side, a write
 // fault on the other. Opening a file counts as reading.
@@ -25,8 +14,8 @@ enum class IoDirection { kRead, kWrite };
 // The station's file error code for an errno of open, read, write or close: 2 file not
 // found, 3 path not found, 4 too many open files, 5 access denied, 101 disk full, 30 or 29
 // for EIO. Any other errno is passed on as the code, except one that equals a code with a
-// message of its own (2, 3, 4, 5, 100, 101, 106), which would then claim a cause it is not:
-// that one becomes 31. An ENOENT of open needs the path (missing_path_code) to tell a
+// message of its own (EInOutError), which would then claim a cause it is not: that one
+// becomes 31. An ENOENT of open needs the path (missing_path_code) to tell a
 // missing file from a missing folder.
 int file_error_code(int err, IoDirection direction);
 

@@ -66,7 +66,8 @@ enum Tag : std::uint8_t { kFolder = 1, kHidden = 2 };
 
 // The station's error code for a failed open or stat of a raw file.
 unsigned stamp_error_code(int err) {
-  return err == ENAMETOOLONG ? kFilenameTooLong : static_cast<unsigned>(shell_error_code(err));
+  return err == ENAMETOOLONG ? static_cast<unsigned>(kFilenameTooLong)
+                             : static_cast<unsigned>(shell_error_code(err));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/folder_lister.h"
 #include "base/listing_sorter.h"
-#include "cycle/folder_lister.h"
 #include "platform/posix/drive_path.h"
 
 namespace lumenpoll {

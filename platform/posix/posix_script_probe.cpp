@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "cycle/file_run.h"
+#include "base/system_message.h"
 #include "platform/posix/error_codes.h"
 #include "platform/posix/script_access.h"
 #include "platform/posix/windows_messages.h"
@@ -17,7 +17,7 @@ ScriptState PosixScriptProbe::probe(const std::string& script_path) {
   if (error == 0 && ::access(interpreter_.c_str(), X_OK) != 0) error = shell_error_code(errno);
   ScriptState state;
   state.error = static_cast<unsigned>(error);
-  if (error != 0) state.message = launch_error_text(windows_message(state.error));
+  if (error != 0) state.message = system_message_text(windows_message(state.error));
   return state;
 }
 

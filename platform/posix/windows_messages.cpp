@@ -46,7 +46,8 @@ constexpr std::array<std::string_view, 33> kMessages = {
 }  // namespace
 
 std::string windows_message(unsigned code) {
-  if (code == kFilenameTooLong) return "The filename or extension is too long.\r\n";
+  if (code == static_cast<unsigned>(kFilenameTooLong))
+    return "The filename or extension is too long.\r\n";
   return code < kMessages.size() ? std::string(kMessages[code]) : std::string();
 }
 

@@ -2,10 +2,9 @@
 
 #include <string>
 
-namespace lumenpoll {
+#include "base/error_codes.h"
 
-// The code of a path too long for the system's calls.
-inline constexpr unsigned kFilenameTooLong = 206;
+namespace lumenpoll {
 
 // The Windows system message text for an error code from 0 to 32 or kFilenameTooLong, as
 // the system gives it (ending in "\r\n"); empty for any other code.

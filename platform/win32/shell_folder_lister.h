@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "cycle/folder_lister.h"
+#include "base/folder_lister.h"
 
 namespace lumenpoll {
 

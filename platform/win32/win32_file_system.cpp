@@ -4,13 +4,12 @@
 
 #include <algorithm>
 
+#include "base/error_codes.h"
 #include "base/errors.h"
 #include "platform/win32/win32_handles.h"
 
 namespace lumenpoll {
 namespace {
-
-constexpr int kDiskFull = 101;  // the file error whose message is "Disk full"
 
 // The station's file error for a system error code: a full disk has a message of its own.
 [[noreturn]] void fail(DWORD code) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "cycle/file_run.h"
+#include "base/system_message.h"
 #include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {
@@ -15,7 +15,8 @@ ScriptState Win32ScriptProbe::probe(const std::string& script_path) {
   } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     state.error = ERROR_ACCESS_DENIED;
   }
-  if (state.error != 0) state.message = launch_error_text(Win32Shell().SystemMessage(state.error));
+  if (state.error != 0)
+    state.message = system_message_text(Win32Shell().SystemMessage(state.error));
   return state;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "check/script_probe.h"
+#include "base/script_probe.h"
 
 namespace lumenpoll {
 

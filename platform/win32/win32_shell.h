@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cycle/shell.h"
+#include "base/shell.h"
 
 namespace lumenpoll {
 

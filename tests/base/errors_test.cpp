@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/system_message.h"
+
 namespace lumenpoll {
 namespace {
 
@@ -25,6 +31,18 @@ TEST(EInOutError, CarriesItsCodeAndTheMessageOfTheTable) {
     EXPECT_STREQ(error.what(), message);
     EXPECT_EQ(EInOutError::message_for(code), message);
   }
+}
+
+TEST(SystemMessageText, DropsTrailingBlanksControlsAndPeriods) {
+  const std::vector<std::pair<std::string, std::string>> table = {
+      {"Access is denied.\r\n", "Access is denied"},
+      {"Trailing dots . .\t\r\n", "Trailing dots"},
+      {"a.b", "a.b"},
+      {"  lead kept", "  lead kept"},
+      {"...", ""},
+      {"", ""},
+  };
+  for (const auto& [message, expected] : table) EXPECT_EQ(system_message_text(message), expected);
 }
 
 }  // namespace

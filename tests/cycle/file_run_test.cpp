@@ -98,17 +98,5 @@ TEST_F(FileRunTest, CodeWithoutSystemTextShowsAnEmptyBox) {
   EXPECT_EQ(box.shown[0].text, "");
 }
 
-TEST(LaunchErrorText, DropsTrailingBlanksControlsAndPeriods) {
-  const std::vector<std::pair<std::string, std::string>> table = {
-      {"Access is denied.\r\n", "Access is denied"},
-      {"Trailing dots . .\t\r\n", "Trailing dots"},
-      {"a.b", "a.b"},
-      {"  lead kept", "  lead kept"},
-      {"...", ""},
-      {"", ""},
-  };
-  for (const auto& [message, expected] : table) EXPECT_EQ(launch_error_text(message), expected);
-}
-
 }  // namespace
 }  // namespace lumenpoll

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "cycle/folder_lister.h"
+#include "base/folder_lister.h"
 
 namespace lumenpoll::fakes {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "check/script_probe.h"
+#include "base/script_probe.h"
 
 namespace lumenpoll::fakes {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cycle/shell.h"
+#include "base/shell.h"
 
 namespace lumenpoll::fakes {
 
