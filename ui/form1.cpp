@@ -101,14 +101,15 @@ void TForm1::OnSessionEnd() {
   view_.CloseWindow();
 }
 
+// A pick of the item already selected is none, whatever the toolkit reports.
 void TForm1::OnSelect(const std::string& control, int index) {
-  if (control != "cb_species") return;
+  if (control != "cb_species" || index == cb_species_.ItemIndex()) return;
   cb_species_.SetItemIndex(index);
   app_.guarded([this] { cb_speciesSelect(); });
 }
 
 void TForm1::OnChange(const std::string& control, int index) {
-  if (control != "cb_region") return;
+  if (control != "cb_region" || index == cb_region_.ItemIndex()) return;
   cb_region_.SetItemIndex(index);
   if (has_chart()) app_.guarded([this] { cb_regionChange(); });
 }

@@ -43,9 +43,9 @@ struct FormDef {
   std::string caption;
   int client_width = 0;
   int client_height = 0;
+  // A dialog frame, of fixed size, is the only frame the views build.
   bool always_on_top = true;
-  bool centred = true;
-  bool fixed_size = true;
+  bool centred = true;  // on the desktop when shown
   std::string font_name;
   int font_height = 0;  // pixels, as at 96 dpi
   std::vector<ControlDef> controls;

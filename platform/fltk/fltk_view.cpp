@@ -24,12 +24,6 @@
 namespace lumenpoll {
 namespace {
 
-// Every text of the window is drawn at the definition's font height, or the error box's
-// when it gives none.
-Fl_Fontsize font_size(const FormDef& form) {
-  return form.font_height > 0 ? form.font_height : kMessageFontSize;
-}
-
 void ignore_click(Fl_Widget*, void*) {}
 
 Fl_Align text_align(TextAlign align) {
@@ -67,7 +61,7 @@ std::unique_ptr<MainWindow> FltkView::make_window(const FormDef& definition) {
 
 Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y) {
   const std::string caption = cp1252_to_utf8(def.caption);
-  const Fl_Fontsize size = font_size(definition_);
+  const Fl_Fontsize size = definition_.font_height;
   switch (def.kind) {
     case ControlKind::Panel: {
       auto& panel = add_child<Fl_Group>(parent, x, y, def.width, def.height);
@@ -135,9 +129,11 @@ Fl_Widget& FltkView::build(Fl_Group& parent, const ControlDef& def, int x, int y
 
 void FltkView::Show() {
   prepare_window_hints();
-  int sx, sy, sw, sh;
-  Fl::screen_xywh(sx, sy, sw, sh, 0);
-  window_->position(sx + (sw - window_->w()) / 2, sy + (sh - window_->h()) / 2);
+  if (definition_.centred) {
+    int sx, sy, sw, sh;
+    Fl::screen_xywh(sx, sy, sw, sh, 0);
+    window_->position(sx + (sw - window_->w()) / 2, sy + (sh - window_->h()) / 2);
+  }
   window_->show();
 }
 

@@ -8,14 +8,13 @@
 #include <cmath>
 
 #include "platform/common/cp1252.h"
+#include "platform/common/group_box_metrics.h"
 #include "platform/fltk/literal_label.h"
 #include "platform/fltk/look.h"
 #include "ui/text_fit.h"
 
 namespace lumenpoll {
 namespace {
-
-constexpr int kGroupCaptionLeft = 8;
 
 void use_station_font(Fl_Widget& widget, Fl_Fontsize size) {
   widget.labeltype(kLiteralLabel);
@@ -196,7 +195,7 @@ int DropDownList::handle(int event) {
   if (event == FL_KEYBOARD && Fl::focus() == this && !(Fl::event_state() & FL_ALT)) {
     const int target = key_target(Fl::event_key());
     if (target != -2) {
-      if (target >= 0 && target < item_count() && target != selected()) {
+      if (target >= 0 && target < item_count()) {
         select(target);
         do_callback();
       }
@@ -218,7 +217,7 @@ void DropDownList::add_item(const std::string& utf8) {
 }
 
 void DropDownList::select(int index) {
-  if (index < 0 || index >= item_count())
+  if (index < 0)
     value(static_cast<const Fl_Menu_Item*>(nullptr));
   else
     value(index);

@@ -57,8 +57,8 @@ class GroupFrame : public Fl_Group {
 };
 
 // A drop-down list without typing. Items and selection set here trigger no callback;
-// the callback runs when the operator picks an item other than the selected one, from
-// the list or with the arrow, Home and End keys.
+// the callback runs when the operator picks an item, from the list or with the arrow,
+// Home and End keys.
 class DropDownList : public Fl_Choice {
  public:
   DropDownList(int x, int y, int w, int h, Fl_Fontsize size);
@@ -67,7 +67,7 @@ class DropDownList : public Fl_Choice {
 
   void clear_items();
   void add_item(const std::string& utf8);
-  // -1 or a position outside the list: no selection.
+  // -1: no selection.
   void select(int index);
   int selected() const { return value(); }
   int item_count() const { return static_cast<int>(texts_.size()); }

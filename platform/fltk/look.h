@@ -2,6 +2,8 @@
 
 #include <FL/Enumerations.H>
 
+#include "platform/common/grid_layout.h"
+
 namespace lumenpoll {
 
 // The station's look, as its Windows desktop shows it.
@@ -17,7 +19,7 @@ inline constexpr Fl_Color kButtonFace = 0xF0F0F000;  // RGB colours: 0xRRGGBB00
 inline constexpr Fl_Color kWindowWhite = 0xFFFFFF00;
 inline constexpr Fl_Color kHighlight = 0x3399FF00;
 inline constexpr Fl_Color kHighlightText = 0xFFFFFF00;
-inline constexpr Fl_Color kGridLine = 0xC0C0C000;
+inline constexpr Fl_Color kGridLine = GridLayout::kLineRgb << 8;
 inline constexpr Fl_Color kFixedGridLine = FL_BLACK;
 
 // Sets the toolkit's font, palette and label type for the station's windows. Opens the

@@ -9,16 +9,10 @@
 #include "platform/fltk/look.h"
 
 namespace lumenpoll {
-namespace {
-
-constexpr int kLine = 1;
-constexpr int kTextInset = 2;
-
-}  // namespace
 
 TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize size)
     : Fl_Table(x, y, w, h),
-      layout_(layout),
+      layout_(layout.cols, layout.rows, layout.col_width, layout.row_height),
       font_size_(size),
       cells_(layout.cols, layout.rows),
       selection_(layout.cols, layout.rows, layout.fixed_cols, layout.fixed_rows) {
@@ -29,12 +23,8 @@ TextGrid::TextGrid(int x, int y, int w, int h, const Layout& layout, Fl_Fontsize
   row_header(0);
   rows(layout.rows);
   cols(layout.cols);
-  // Each cell carries the grid line after it; the last line falls outside the client
-  // area, as it does in the station's grid, so the designed size shows every cell whole.
-  for (int c = 0; c < layout.cols; ++c)
-    col_width(c, layout.col_width + (c + 1 < layout.cols ? kLine : 0));
-  for (int r = 0; r < layout.rows; ++r)
-    row_height(r, layout.row_height + (r + 1 < layout.rows ? kLine : 0));
+  for (int c = 0; c < layout.cols; ++c) col_width(c, layout_.col_span(c));
+  for (int r = 0; r < layout.rows; ++r) row_height(r, layout_.row_span(r));
 }
 
 void TextGrid::set_cell(int col, int row, std::string utf8) {
@@ -50,17 +40,9 @@ void TextGrid::set_selection(const GridRect& rect) {
   redraw();
 }
 
-bool TextGrid::cell_at(int x, int y, Cell& cell) {
-  if (x < tix || y < tiy || x >= tix + tiw || y >= tiy + tih) return false;
-  int left = tix;
-  int col = 0;
-  while (col < layout_.cols && x >= left + col_width(col)) left += col_width(col++);
-  int top = tiy;
-  int row = 0;
-  while (row < layout_.rows && y >= top + row_height(row)) top += row_height(row++);
-  if (col >= layout_.cols || row >= layout_.rows) return false;
-  cell = {col, row};
-  return true;
+std::optional<TextGrid::Cell> TextGrid::cell_at(int x, int y) const {
+  if (x >= tix + tiw || y >= tiy + tih) return std::nullopt;
+  return layout_.cell_at(x - tix, y - tiy);
 }
 
 bool TextGrid::handle_key(int key, bool extend) {
@@ -81,16 +63,14 @@ int TextGrid::handle(int event) {
     case FL_UNFOCUS:
       redraw();
       return 1;
-    case FL_PUSH: {
+    case FL_PUSH:
       take_focus();
-      Cell cell;
-      cell_at(Fl::event_x(), Fl::event_y(), cell);  // none: outside the cells
-      if (selection_.press(cell)) redraw();
+      // Off the cells, a press selects nothing.
+      if (selection_.press(cell_at(Fl::event_x(), Fl::event_y()).value_or(Cell{}))) redraw();
       return 1;
-    }
     case FL_DRAG: {
-      Cell cell;
-      if (cell_at(Fl::event_x(), Fl::event_y(), cell) && selection_.drag(cell)) redraw();
+      const std::optional<Cell> cell = cell_at(Fl::event_x(), Fl::event_y());
+      if (cell && selection_.drag(*cell)) redraw();
       return 1;
     }
     case FL_RELEASE:
@@ -116,36 +96,32 @@ void TextGrid::draw_fixed_cell(int x, int y, int w, int h) {
 
 void TextGrid::draw_cell(TableContext context, int row, int col, int x, int y, int w, int h) {
   if (context != CONTEXT_CELL) return;
-  const bool fixed = selection_.is_fixed(col, row);
-  const int content_w = w - (col + 1 < layout_.cols ? kLine : 0);
-  const int content_h = h - (row + 1 < layout_.rows ? kLine : 0);
-  const Cell current = selection_.current();
-  const bool focus_cell = Fl::focus() == this && col == current.col && row == current.row;
-  const bool highlighted = !fixed && selection_.selected(col, row) && !focus_cell;
+  const CellLook look = cell_look(selection_, col, row, Fl::focus() == this);
+  const GridLayout::Box box = layout_.cell_box(col, row);
 
   fl_push_clip(x, y, w, h);
-  if (fixed) {
-    draw_fixed_cell(x, y, content_w, content_h);
+  if (look.fixed) {
+    draw_fixed_cell(x, y, box.width, box.height);
   } else {
-    fl_color(highlighted ? kHighlight : kWindowWhite);
-    fl_rectf(x, y, content_w, content_h);
+    fl_color(look.highlighted ? kHighlight : kWindowWhite);
+    fl_rectf(x, y, box.width, box.height);
   }
-  fl_color(fixed ? kFixedGridLine : kGridLine);
-  if (content_w < w) fl_yxline(x + content_w, y, y + h - 1);
-  if (content_h < h) fl_xyline(x, y + content_h, x + w - 1);
+  fl_color(look.fixed ? kFixedGridLine : kGridLine);
+  if (box.width < w) fl_yxline(x + box.width, y, y + h - 1);
+  if (box.height < h) fl_xyline(x, y + box.height, x + w - 1);
 
-  fl_push_clip(x, y, content_w, content_h);
+  fl_push_clip(x, y, box.width, box.height);
   fl_font(kFontFace, font_size_);
-  fl_color(highlighted ? kHighlightText : FL_BLACK);
+  fl_color(look.highlighted ? kHighlightText : FL_BLACK);
   const std::string& text = cell(col, row);
-  fl_draw(text.c_str(), static_cast<int>(text.size()), x + kTextInset,
-          y + kTextInset + fl_height() - fl_descent());
+  fl_draw(text.c_str(), static_cast<int>(text.size()), x + GridLayout::kTextInset,
+          y + GridLayout::kTextInset + fl_height() - fl_descent());
   fl_pop_clip();
 
-  if (focus_cell && !fixed) {
+  if (look.focus) {
     fl_color(FL_BLACK);
     fl_line_style(FL_DOT);
-    fl_rect(x, y, content_w, content_h);
+    fl_rect(x, y, box.width, box.height);
     fl_line_style(0);
   }
   fl_pop_clip();

@@ -2,9 +2,11 @@
 
 #include <FL/Fl_Table.H>
 
+#include <optional>
 #include <string>
 
 #include "platform/common/grid_cells.h"
+#include "platform/common/grid_layout.h"
 #include "platform/common/grid_selection.h"
 #include "ui/form_view.h"
 
@@ -43,11 +45,11 @@ class TextGrid : public Fl_Table {
   using Cell = GridSelection::Cell;
 
   // The cell under the given window point, if any.
-  bool cell_at(int x, int y, Cell& cell);  // Fl_Table's size getters are not const
+  std::optional<Cell> cell_at(int x, int y) const;
   bool handle_key(int key, bool extend);
   void draw_fixed_cell(int x, int y, int w, int h);
 
-  Layout layout_;
+  GridLayout layout_;
   Fl_Fontsize font_size_;
   GridCells cells_;
   GridSelection selection_;

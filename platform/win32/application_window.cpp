@@ -20,26 +20,23 @@ ApplicationWindow::ApplicationWindow(const std::string& title) {
   // At the centre of the screen, where the main window covers it.
   const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-  window_ = ::CreateWindowExA(0, kClassName, title.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                              x, y, 0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  if (window_ == nullptr) throw std::runtime_error("The application window could not be made");
-}
-
-ApplicationWindow::~ApplicationWindow() {
-  ::DestroyWindow(window_);
+  window_.reset(
+      ::CreateWindowExA(0, kClassName, title.c_str(),
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y,
+                        0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+  if (!window_) throw std::runtime_error("The application window could not be made");
 }
 
 void ApplicationWindow::set_main_window(HWND main_window) {
-  ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main_window));
+  ::SetWindowLongPtrA(handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main_window));
 }
 
 void ApplicationWindow::show() {
-  ::ShowWindow(window_, SW_SHOWNA);
+  ::ShowWindow(handle(), SW_SHOWNA);
 }
 
 void ApplicationWindow::hide() {
-  ::ShowWindow(window_, SW_HIDE);
+  ::ShowWindow(handle(), SW_HIDE);
 }
 
 LRESULT CALLBACK ApplicationWindow::procedure(HWND window, UINT message, WPARAM wparam,

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/win32_handles.h"
+
 namespace lumenpoll {
 
 // The program's button on the task bar, captioned with the application title while the
@@ -16,9 +18,8 @@ class ApplicationWindow {
   explicit ApplicationWindow(const std::string& title);
   ApplicationWindow(const ApplicationWindow&) = delete;
   ApplicationWindow& operator=(const ApplicationWindow&) = delete;
-  ~ApplicationWindow();
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   // The window that its close and activation go to.
   void set_main_window(HWND main_window);
   void show();
@@ -27,7 +28,7 @@ class ApplicationWindow {
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-  HWND window_ = nullptr;
+  UniqueWindow window_;
 };
 
 }  // namespace lumenpoll

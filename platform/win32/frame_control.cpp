@@ -1,5 +1,6 @@
 #include "platform/win32/frame_control.h"
 
+#include "platform/common/group_box_metrics.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/window_class.h"
 
@@ -7,7 +8,6 @@ namespace lumenpoll {
 namespace {
 
 constexpr const char* kClassName = "LumenpollFrame";
-constexpr int kGroupCaptionLeft = 8;
 
 // One-pixel bevels in the highlight and shadow colours.
 UINT edge_of(Bevel bevel) {

@@ -32,6 +32,16 @@ struct GdiDelete {
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDelete>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDelete>;
 
+// A window of the program's own. What its procedure keeps with it (GWLP_USERDATA) is cleared
+// first, so that nothing the destruction sends reaches an object that is going.
+struct DestroyOwnWindow {
+  void operator()(HWND window) const {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    ::DestroyWindow(window);
+  }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, DestroyOwnWindow>;
+
 // A window's DC, from GetDC, for a scope.
 class WindowDC {
  public:

@@ -18,7 +18,7 @@ class Win32TimerBackend::Handle : public TimerHandle {
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
   ~Handle() override {
-    ::KillTimer(backend_.window_, id_);
+    ::KillTimer(backend_.window(), id_);
     backend_.ticks_.erase(id_);
   }
 
@@ -29,20 +29,17 @@ class Win32TimerBackend::Handle : public TimerHandle {
 
 Win32TimerBackend::Win32TimerBackend() {
   register_window_class(kClassName, procedure);
-  window_ = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              ::GetModuleHandleA(nullptr), this);
-  if (window_ == nullptr) throw std::runtime_error("The timers' window could not be made");
+  window_.reset(::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  ::GetModuleHandleA(nullptr), this));
+  if (!window_) throw std::runtime_error("The timers' window could not be made");
 }
 
-Win32TimerBackend::~Win32TimerBackend() {
-  ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-  ::DestroyWindow(window_);
-}
+Win32TimerBackend::~Win32TimerBackend() = default;
 
 std::unique_ptr<TimerHandle> Win32TimerBackend::start(unsigned interval_ms,
                                                       std::function<void()> tick) {
   const UINT_PTR id = ++last_id_;
-  if (::SetTimer(window_, id, interval_ms, nullptr) == 0) return nullptr;
+  if (::SetTimer(window(), id, interval_ms, nullptr) == 0) return nullptr;
   ticks_[id] = std::make_shared<std::function<void()>>(std::move(tick));
   return std::make_unique<Handle>(*this, id);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/timer.h"
+#include "platform/win32/win32_handles.h"
 
 namespace lumenpoll {
 
@@ -22,7 +23,7 @@ class Win32TimerBackend : public TimerBackend {
   // Null when SetTimer refuses.
   std::unique_ptr<TimerHandle> start(unsigned interval_ms, std::function<void()> tick) override;
 
-  HWND window() const { return window_; }
+  HWND window() const { return window_.get(); }
 
  private:
   class Handle;
@@ -32,9 +33,9 @@ class Win32TimerBackend : public TimerBackend {
   // Runs the tick of a running timer; a message of one already stopped is ignored.
   void on_timer(UINT_PTR id);
 
-  HWND window_ = nullptr;
   std::map<UINT_PTR, Tick> ticks_;
   UINT_PTR last_id_ = 0;  // never reused, so a late message finds no new timer
+  UniqueWindow window_;   // last: destroyed first, while the ticks it may call still exist
 };
 
 }  // namespace lumenpoll

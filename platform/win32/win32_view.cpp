@@ -9,7 +9,7 @@
 
 #include "platform/win32/frame_control.h"
 #include "platform/win32/logo_bitmap.h"
-#include "platform/win32/technique_grid.h"
+#include "platform/win32/text_grid.h"
 #include "platform/win32/window_class.h"
 #include "ui/text_fit.h"
 
@@ -18,15 +18,14 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-constexpr int kDefaultFontHeight = 11;
 constexpr int kDropDownItems = 8;  // items a list shows when dropped down
 constexpr int kMemoMargin = 2;     // pixels between the memo's edge and its text
 
 UniqueFont make_font(const FormDef& form) {
-  const int height = form.font_height > 0 ? form.font_height : kDefaultFontHeight;
-  UniqueFont font(::CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, form.font_name.c_str()));
+  UniqueFont font(::CreateFontA(-form.font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                form.font_name.c_str()));
   if (!font) throw std::runtime_error("The font " + form.font_name + " could not be made");
   return font;
 }
@@ -64,11 +63,6 @@ Win32View::Win32View(const FormDef& definition, const std::string& application_t
 }
 
 Win32View::~Win32View() = default;
-
-void Win32View::WindowDestroyer::operator()(HWND window) const {
-  ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  ::DestroyWindow(window);
-}
 
 void Win32View::create_window() {
   const std::string window_class = class_name(definition_);
@@ -128,7 +122,7 @@ HWND Win32View::build(HWND parent, const ControlDef& def) {
     case ControlKind::Button:
       return create_control(parent, def, id, "BUTTON", BS_PUSHBUTTON | tab_stop(def));
     case ControlKind::Grid:
-      grid_ = std::make_unique<TechniqueGrid>(parent, def, font_.get(), id);
+      grid_ = std::make_unique<TextGrid>(parent, def, font_.get(), id);
       return grid_->handle();
   }
   throw std::logic_error("Unknown control kind for " + def.name);
@@ -152,13 +146,13 @@ HWND Win32View::control_handle(const std::string& name) const {
 }
 
 void Win32View::Show() {
-  RECT frame{};
-  ::GetWindowRect(handle(), &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  ::SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (definition_.centred) {
+    RECT frame{};
+    ::GetWindowRect(handle(), &frame);
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    ::SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   application_window_.show();
   ::ShowWindow(handle(), SW_SHOW);
   ::UpdateWindow(handle());
@@ -178,7 +172,7 @@ int Win32View::run() {
   }
 }
 
-TechniqueGrid& Win32View::grid() const {
+TextGrid& Win32View::grid() const {
   if (!grid_) throw std::logic_error("The window has no grid");
   return *grid_;
 }
@@ -231,7 +225,6 @@ void Win32View::SetCaption(const std::string& name, const std::string& text) {
 void Win32View::ClearItems(const std::string& name) {
   const HWND list = controls_->get(name, ControlKind::ComboBox).handle;
   ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  picked_[list] = -1;
 }
 
 void Win32View::AddItem(const std::string& name, const std::string& text) {
@@ -243,10 +236,7 @@ void Win32View::AddItem(const std::string& name, const std::string& text) {
 
 void Win32View::SetItemIndex(const std::string& name, int index) {
   const HWND list = controls_->get(name, ControlKind::ComboBox).handle;
-  const auto count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
-  const int selection = index >= 0 && index < count ? index : -1;
-  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
-  picked_[list] = selection;
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Win32View::SetCell(int col, int row, const std::string& text) {
@@ -312,11 +302,8 @@ void Win32View::on_command(HWND source, WORD code, WORD id) {
   }
 }
 
-// Picking the item already selected is no pick.
 void Win32View::on_pick(const Controls::Control& list) {
   const auto index = static_cast<int>(::SendMessageA(list.handle, CB_GETCURSEL, 0, 0));
-  int& picked = picked_.try_emplace(list.handle, -1).first->second;
-  if (std::exchange(picked, index) == index) return;
   events_.pick(list.definition->name, index);
 }
 

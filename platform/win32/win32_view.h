@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "platform/common/control_table.h"
@@ -18,7 +16,7 @@
 namespace lumenpoll {
 
 class FrameControl;
-class TechniqueGrid;
+class TextGrid;
 
 // The window built from its definition with native Win32 controls: window class TForm1,
 // dialog frame, always on top, the definition's font and pixel sizes without scaling. It
@@ -44,8 +42,8 @@ class Win32View : public FormView {
   // What the operator does goes to events from now on; events must outlive the view.
   void bind(FormEvents& events) { events_.bind(events); }
 
-  // Centres the window on the desktop, shows it and its task-bar button, and puts the
-  // keyboard focus on the first control of the tab order.
+  // Centres the window on the desktop (when the definition says so), shows it and its
+  // task-bar button, and puts the keyboard focus on the first control of the tab order.
   void Show();
   // Runs the thread's message loop until the window has closed; gives the exit code.
   int run();
@@ -67,7 +65,7 @@ class Win32View : public FormView {
   HWND build(HWND parent, const ControlDef& def);
   HWND create_control(HWND parent, const ControlDef& def, int id, const char* window_class,
                       DWORD style, DWORD ex_style = 0);
-  TechniqueGrid& grid() const;
+  TextGrid& grid() const;
   void fit_label(HWND label, const ControlDef& def, const std::string& text) const;
   void draw_label(const DRAWITEMSTRUCT& item) const;
 
@@ -78,24 +76,18 @@ class Win32View : public FormView {
   LRESULT control_colour(HDC dc, HWND control);
   void on_activate(WPARAM state);
 
-  // Destroys the window and its controls, nothing reaching the events meanwhile.
-  struct WindowDestroyer {
-    void operator()(HWND window) const;
-  };
-
   const FormDef& definition_;
   ViewEvents events_;
   UniqueFont font_;
   UniqueBitmap logo_;  // outlives the window that shows it
   ApplicationWindow application_window_;
   std::unique_ptr<Controls> controls_;
-  std::map<HWND, int> picked_;  // lists: the selection the operator or the program last made
-  int next_id_ = 100;           // of the next control
+  int next_id_ = 100;  // of the next control
   std::vector<std::unique_ptr<FrameControl>> frames_;
-  std::unique_ptr<TechniqueGrid> grid_;
+  std::unique_ptr<TextGrid> grid_;
   HWND focus_ = nullptr;  // the control that had the focus when the window went inactive
   // Last: destroyed first, while the objects its controls call on still exist.
-  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer> window_;
+  UniqueWindow window_;
 };
 
 }  // namespace lumenpoll

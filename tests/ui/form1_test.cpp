@@ -219,21 +219,25 @@ TEST(Closing, SessionEndUnderAnOpenBoxShowsNoOtherAndStartsNothing) {
     std::function<void(Station&)> open_it;
   };
   const std::vector<Case> cases = {
-      {"File not found.", [](Station& st) {
+      {"File not found.",
+       [](Station& st) {
          st.files.files.erase(kMacros);
          st.show();
        }},
-      {"File access denied.", [](Station& st) {
+      {"File access denied.",
+       [](Station& st) {
          st.show();
          st.files.open_errors[kSelection] = 5;
          st.form->OnClick("Button1");
        }},
-      {"The system cannot find the file specified.", [](Station& st) {
+      {"The system cannot find the file specified.",
+       [](Station& st) {
          st.shell.failures["C:\\Program Files\\ImageJ\\ij_deldcm.bat"] = 2;
          st.show();
          st.clock.advance(1000);
        }},
-      {"Invalid folder.", [](Station& st) {
+      {"Invalid folder.",
+       [](Station& st) {
          st.folders.folders.erase(kImport);
          st.show();
          st.clock.advance(2000);
@@ -263,6 +267,17 @@ TEST(Closing, SessionEndUnderAnOpenBoxShowsNoOtherAndStartsNothing) {
     EXPECT_TRUE(st.view.window_closed);
     EXPECT_EQ(st.shell.calls.size(), calls_at_end);
   }
+}
+
+// Toolkits report a pick of the item already selected too; it changes nothing, so the
+// operator's region stays.
+TEST(Selection, APickOfTheSpeciesAlreadySelectedRefillsNothing) {
+  Station st;
+  st.show();
+  st.form->OnChange("cb_region", 1);
+  st.form->OnSelect("cb_species", 1);
+  EXPECT_EQ(st.form->cb_region().ItemIndex(), 1);
+  EXPECT_EQ(st.view.item_index["cb_region"], 1);
 }
 
 TEST(LiteEdition, HasNoChartAnywhere) {

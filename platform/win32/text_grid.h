@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/common/grid_cells.h"
+#include "platform/common/grid_layout.h"
 #include "platform/common/grid_selection.h"
 #include "ui/form_view.h"
 #include "ui/window_definition.h"
@@ -15,12 +16,12 @@ namespace lumenpoll {
 // the button face with raised edges, every cell followed by a grid line (the last ones fall
 // outside the sunken border, so the designed size shows every cell whole), and one
 // selection that the program sets and the operator can move with the mouse or the keys.
-class TechniqueGrid {
+class TextGrid {
  public:
   // Creates the control as a child of parent, at left, top in its client area.
-  TechniqueGrid(HWND parent, const ControlDef& definition, HFONT font, int id);
-  TechniqueGrid(const TechniqueGrid&) = delete;
-  TechniqueGrid& operator=(const TechniqueGrid&) = delete;
+  TextGrid(HWND parent, const ControlDef& definition, HFONT font, int id);
+  TextGrid(const TextGrid&) = delete;
+  TextGrid& operator=(const TextGrid&) = delete;
 
   HWND handle() const { return window_; }
   // Cells outside the grid are ignored.
@@ -30,7 +31,6 @@ class TechniqueGrid {
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
-  bool cell_at(int x, int y, GridSelection::Cell& cell) const;
   bool on_key(WPARAM key);
   RECT cell_rect(int col, int row) const;
   void paint(HDC dc) const;
@@ -38,8 +38,7 @@ class TechniqueGrid {
 
   int cols_;
   int rows_;
-  int col_width_;
-  int row_height_;
+  GridLayout layout_;
   HFONT font_;
   GridCells cells_;
   GridSelection selection_;
