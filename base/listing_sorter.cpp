@@ -4,7 +4,9 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
+#include "base/capacity.h"
 #include "base/text.h"
 
 namespace lumenpoll {
@@ -40,37 +42,36 @@ void pack(std::string_view name, std::uint64_t& high, std::uint32_t& low) {
 
 }  // namespace
 
-void ListingSorter::Clear() {
-  text_.clear();
-  names_.clear();
+void ListingSorter::Sort(std::vector<FolderEntry>& entries) {
   keys_.clear();
-}
-
-void ListingSorter::Add(std::string_view name, std::uint8_t tag) {
-  Key key;
-  pack(name, key.high, key.low);
-  key.index = static_cast<std::uint32_t>(names_.size());
-  keys_.push_back(key);
-  names_.push_back(
-      {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(name.size()), tag});
-  text_.append(name);
-}
-
-std::string_view ListingSorter::Name(std::size_t i) const {
-  const Stored& name = names_[keys_[i].index];
-  return std::string_view(text_).substr(name.offset, name.length);
-}
-
-void ListingSorter::Sort() {
-  std::sort(keys_.begin(), keys_.end(), [this](const Key& a, const Key& b) {
+  make_room(keys_, entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Key key;
+    pack(entries[i].name, key.high, key.low);
+    key.index = static_cast<std::uint32_t>(i);
+    keys_.push_back(key);
+  }
+  std::sort(keys_.begin(), keys_.end(), [&entries](const Key& a, const Key& b) {
     if (a.high != b.high) return a.high < b.high;
     if (a.low != b.low) return a.low < b.low;
-    const Stored& x = names_[a.index];
-    const Stored& y = names_[b.index];
-    const std::string_view text = text_;
-    return text::name_listed_before(text.substr(x.offset, x.length),
-                                    text.substr(y.offset, y.length));
+    return text::name_listed_before(entries[a.index].name, entries[b.index].name);
   });
+  // Each entry moves once along the cycles of the order: names change hands, none is copied.
+  constexpr std::uint32_t kPlaced = UINT32_MAX;
+  for (std::size_t start = 0; start < keys_.size(); ++start) {
+    if (keys_[start].index == kPlaced || keys_[start].index == start) continue;
+    FolderEntry first = std::move(entries[start]);
+    std::size_t to = start;
+    for (;;) {
+      const std::size_t from = std::exchange(keys_[to].index, kPlaced);
+      if (from == start) {
+        entries[to] = std::move(first);
+        break;
+      }
+      entries[to] = std::move(entries[from]);
+      to = from;
+    }
+  }
 }
 
 }  // namespace lumenpoll

@@ -4,7 +4,7 @@
 #   - CPU a scan while waiting, with 100 to 100,000 entries in the import folder, against a
 #     bare directory read of the same folder (opendir/readdir/closedir on Linux,
 #     FindFirstFileA/FindNextFileA/FindClose for the Windows build);
-#   - resident memory before and after one image went through the cycle;
+#   - resident memory before and after one image went through the cycle, and at its peak;
 #   - idle CPU with an empty import folder; start to mapped window.
 #
 #   bash bench/figures.sh [--windows] [SECONDS_PER_FIGURE]   (default 30; about 6 x that)
@@ -194,9 +194,9 @@ main() {
   fi
   echo
   echo "| Entries | Program CPU a scan | Bare read, once a second | Ratio |" \
-    "Bare read, back to back | Ratio | RSS waiting | RSS after one image |"
-  echo "|---:|---:|---:|---:|---:|---:|---:|---:|"
-  local n program bare paced rss_before rss_after
+    "Bare read, back to back | Ratio | RSS waiting | RSS after one image | Peak RSS |"
+  echo "|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+  local n program bare paced rss_before rss_after peak
   for n in 100 1000 10000 100000; do
     fill "$n"
     start_program
@@ -209,10 +209,12 @@ main() {
     rss_before=$(rss_kib)
     one_image "$n"
     rss_after=$(rss_kib)
+    peak=$(peak_kib)
     stop_program
     bare=$(bare_read 5 0 | awk '{ print $1 }')
     echo "| $n | $(ms "$program") | $(ms "$paced") | $(ratio "$program" "$paced") |" \
-      "$(ms "$bare") | $(ratio "$program" "$bare") | $(mib "$rss_before") | $(mib "$rss_after") |"
+      "$(ms "$bare") | $(ratio "$program" "$bare") | $(mib "$rss_before") | $(mib "$rss_after") |" \
+      "$(mib "$peak") |"
   done
 
   fill 0

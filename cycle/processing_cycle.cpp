@@ -16,10 +16,10 @@ bool is_file_item(const TStShellItem& item) {
 }
 
 // For an extension of a dot and three letters, the file's extension is that one exactly
-// when its path ends in it; no need to look for the file name in each path of a scan.
+// when its name ends in it; the path is made only for the items that match.
 bool has_extension(const TStShellItem& item, std::string_view ext) {
-  const std::string_view path = item.Path();
-  return path.size() >= ext.size() && text::same_name(path.substr(path.size() - ext.size()), ext);
+  const std::string_view name = item.FileName();
+  return name.size() >= ext.size() && text::same_name(name.substr(name.size() - ext.size()), ext);
 }
 
 void prepare(TFileRun& run, const char* script) {
@@ -115,8 +115,9 @@ void ProcessingCycle::rawtimerTimer() {
 // Every raw file of a scan is taken in turn; the last one listed becomes the image.
 void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
-  if (!raw_gate_.Admits(ShellItem.Path())) return;
-  cur_image_ = image_name(ShellItem.Path());
+  const std::string path = ShellItem.Path();
+  if (!raw_gate_.Admits(path)) return;
+  cur_image_ = image_name(path);
   set_stage(1);
   batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
   ijtimer_.SetEnabled(true);
@@ -149,7 +150,7 @@ void ProcessingCycle::donetimerTimer() {
 void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
   const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
-  if (!text::same_name(image_name(ShellItem.Path()), cur_image_)) return;
+  if (!text::same_name(image_name(ShellItem.FileName()), cur_image_)) return;
   donetimer_.SetEnabled(false);
   set_stage(3);
   batchrun_.dcmrun.Parameters = cur_image_;

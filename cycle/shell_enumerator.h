@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <span>
@@ -11,22 +12,27 @@
 
 namespace lumenpoll {
 
+class TStShellEnumerator;
+
 // One listed entry; owned by its scanner until the next scan begins.
 class TStShellItem {
  public:
-  const std::string& Path() const { return path_; }
+  // The root folder and the name: made when asked, as few items are asked for it.
+  std::string Path() const;
+  // The part of the path after its last backslash, as the item keeps it.
+  std::string_view FileName() const;
   bool IsFileSystem() const { return is_file_system_; }
   bool IsFolder() const { return is_file_system_ && is_folder_; }
 
  private:
   friend class TStShellEnumerator;
-  // Made anew for each listed entry; the scanner reuses the storage of earlier scans' items
-  // so that a scan of a crowded folder does not allocate a path for every entry.
-  void Assign(const std::string& folder, const FolderEntry& entry);
-  std::string_view Name() const { return std::string_view(path_).substr(name_start_); }
 
-  std::string path_;
-  std::size_t name_start_ = 0;
+  // The names of a scan's items lie one after the other in their scanner's text, which
+  // takes a crowded folder's names in one block, kept from scan to scan; the root is the
+  // scanner's. 16 bytes an item.
+  const TStShellEnumerator* scanner_ = nullptr;
+  std::uint32_t name_start_ = 0;
+  std::uint16_t name_length_ = 0;
   bool is_file_system_ = false;
   bool is_folder_ = false;
 };
@@ -35,7 +41,6 @@ enum class TStEnumOption { eoIncludeFolders, eoIncludeHidden, eoIncludeNonFolder
 enum class TStSortDirection { sdAscending, sdDescending };
 enum class TStSpecialRootFolder { sfNone };
 
-class TStShellEnumerator;
 using TStEnumItemEvent =
     std::function<void(TStShellEnumerator& Sender, const TStShellItem& ShellItem, bool& Accept)>;
 
@@ -44,6 +49,9 @@ using TStEnumItemEvent =
 class TStShellEnumerator {
  public:
   explicit TStShellEnumerator(FolderLister& lister) : lister_(lister) {}
+  // Its items refer to it.
+  TStShellEnumerator(const TStShellEnumerator&) = delete;
+  TStShellEnumerator& operator=(const TStShellEnumerator&) = delete;
 
   std::set<TStEnumOption> Options{TStEnumOption::eoIncludeFolders,
                                   TStEnumOption::eoIncludeNonFolders};
@@ -65,9 +73,12 @@ class TStShellEnumerator {
   bool LastScanComplete() const { return complete_; }
 
  private:
+  friend class TStShellItem;
   void sort_items();
+  TStShellItem& add_item(const FolderEntry& entry);
 
   FolderLister& lister_;
+  std::string names_;                // of the items, one after the other
   std::vector<TStShellItem> items_;  // the first kept_ are the last scan's
   std::size_t kept_ = 0;
   bool complete_ = false;

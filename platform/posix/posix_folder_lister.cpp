@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/capacity.h"
 #include "platform/posix/error_codes.h"
 #include "platform/posix/unique_dir.h"
 #include "platform/posix/unique_fd.h"
@@ -62,8 +63,6 @@ void to_station_name(std::string& name) {
     if (kForbidden[static_cast<unsigned char>(c)]) c = '?';
 }
 
-enum Tag : std::uint8_t { kFolder = 1, kHidden = 2 };
-
 // The station's error code for a failed open or stat of a raw file.
 unsigned stamp_error_code(int err) {
   return err == ENAMETOOLONG ? static_cast<unsigned>(kFilenameTooLong)
@@ -73,8 +72,9 @@ unsigned stamp_error_code(int err) {
 }  // namespace
 
 // A failure of readdir part-way ends the listing with what was read, marked as cut short.
+// Read into the entries of the last listing, whose names keep their memory.
 void PosixFolderLister::read_entries(DIR* dir) {
-  sorter_.Clear();
+  std::size_t count = 0;
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
@@ -85,21 +85,19 @@ void PosixFolderLister::read_entries(DIR* dir) {
     if (is_self_or_parent(entry->d_name)) continue;
     const std::string_view name = entry->d_name;
     const Kind kind = kind_of(dir, *entry);
-    const bool hidden = kind == Kind::Other || name.front() == '.';
-    sorter_.Add(name, static_cast<std::uint8_t>((kind == Kind::Folder ? kFolder : 0) |
-                                                (hidden ? kHidden : 0)));
+    if (count == listing_.entries.size()) {
+      make_room(listing_.entries, count + 1);
+      listing_.entries.emplace_back();
+    }
+    FolderEntry& listed = listing_.entries[count++];
+    listed.name.assign(name);
+    listed.is_file_system = true;
+    listed.is_folder = kind == Kind::Folder;
+    listed.is_hidden = kind == Kind::Other || name.front() == '.';
   }
-  sorter_.Sort();
-  // Assigned into the entries of the last listing, whose names keep their memory.
-  listing_.entries.resize(sorter_.Size());
-  for (std::size_t i = 0; i < sorter_.Size(); ++i) {
-    FolderEntry& entry = listing_.entries[i];
-    entry.name.assign(sorter_.Name(i));
-    to_station_name(entry.name);
-    entry.is_file_system = true;
-    entry.is_folder = (sorter_.Tag(i) & kFolder) != 0;
-    entry.is_hidden = (sorter_.Tag(i) & kHidden) != 0;
-  }
+  listing_.entries.resize(count);
+  sorter_.Sort(listing_.entries);
+  for (FolderEntry& listed : listing_.entries) to_station_name(listed.name);
 }
 
 const FolderListing& PosixFolderLister::list(const std::string& folder) {

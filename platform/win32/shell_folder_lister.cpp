@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 #include <windows.h>
 
+#include "base/capacity.h"
 #include "platform/win32/text_encoding.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_shell.h"
@@ -50,9 +51,10 @@ void read_children(IShellFolder& folder, IEnumIDList& children, FolderListing& l
       return;
     }
     // A child whose name cannot be had is one the listing does not hold.
-    if (std::optional<FolderEntry> entry = describe(folder, child.get()))
+    if (std::optional<FolderEntry> entry = describe(folder, child.get())) {
+      make_room(listing.entries, listing.entries.size() + 1);
       listing.entries.push_back(std::move(*entry));
-    else
+    } else
       listing.cut_short = true;
   }
 }
