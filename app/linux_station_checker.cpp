@@ -6,7 +6,7 @@
 #include "platform/posix/drive_path.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_folder_lister.h"
-#include "platform/posix/posix_script_probe.h"
+#include "platform/posix/posix_shell.h"
 
 namespace lumenpoll {
 
@@ -16,7 +16,7 @@ StationReport check_on(const std::string& drive_c, Edition edition) {
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
-  PosixScriptProbe scripts(drive);
+  PosixShell scripts(drive);
   return check_station({files, folders, scripts}, edition);
 }
 

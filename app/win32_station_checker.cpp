@@ -10,7 +10,7 @@
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/shell_folder_lister.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_script_probe.h"
+#include "platform/win32/win32_shell.h"
 
 namespace lumenpoll {
 
@@ -20,7 +20,7 @@ namespace {
 StationReport check_on(const std::string& drive_c, Edition edition) {
   Win32FileSystem files;
   ShellFolderLister folders;
-  Win32ScriptProbe scripts;
+  Win32Shell scripts;
   const StationAccess own{files, folders, scripts};
   if (text::same_name(drive_c, "C:\\")) return check_station(own, edition);
   RedirectedStation copy(own, drive_c);

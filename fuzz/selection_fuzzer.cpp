@@ -59,13 +59,8 @@ void check_saved_selection_reads_back(int species, int region) {
   check(read.species == species && read.region == region, "a saved selection reads back");
 }
 
-}  // namespace
-}  // namespace lumenpoll::fuzz
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace lumenpoll;
-  using namespace lumenpoll::fuzz;
-  FuzzedDataProvider input(data, size);
+// The rules for one selection line, read and written.
+void check_line(FuzzedDataProvider& input) {
   const int species = input.ConsumeIntegral<int>();
   const int region = input.ConsumeIntegral<int>();
   const std::string padding = input.ConsumeRandomLengthString(4);
@@ -85,5 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "blanks around the line change nothing");
 
   check_saved_selection_reads_back(species, region);
+}
+
+}  // namespace
+}  // namespace lumenpoll::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  lumenpoll::fuzz::check_line(input);
   return 0;
 }

@@ -51,26 +51,13 @@ bool GridSelection::move(Move move, bool extend) {
     return true;
   }
   Cell next = extend ? far_corner_ : current_;
-  switch (move) {
-    case Move::Left:
-      next.col = std::max(first_col, next.col - 1);
-      break;
-    case Move::Right:
-      next.col = std::min(last_col, next.col + 1);
-      break;
-    case Move::Up:
-      next.row = std::max(first_row, next.row - 1);
-      break;
-    case Move::Down:
-      next.row = std::min(last_row, next.row + 1);
-      break;
-    case Move::Home:
-      next.col = first_col;
-      break;
-    case Move::End:
-      next.col = last_col;
-      break;
-  }
+  const int step = move == Move::Left || move == Move::Up ? -1 : 1;
+  if (move == Move::Left || move == Move::Right)
+    next.col = std::clamp(next.col + step, first_col, last_col);
+  else if (move == Move::Up || move == Move::Down)
+    next.row = std::clamp(next.row + step, first_row, last_row);
+  else
+    next.col = move == Move::Home ? first_col : last_col;
   if (extend)
     select_range(current_, next);
   else

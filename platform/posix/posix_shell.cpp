@@ -1,9 +1,12 @@
 #include "platform/posix/posix_shell.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <vector>
 
+#include "base/system_message.h"
 #include "base/text.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/detached_process.h"
@@ -52,6 +55,16 @@ std::uintptr_t PosixShell::Execute(std::uintptr_t /*owner_window*/, const std::s
 
 std::string PosixShell::SystemMessage(unsigned code) {
   return windows_message(code);
+}
+
+ScriptState PosixShell::probe(const std::string& script_path) {
+  std::uintptr_t error = kPathNotFound;
+  if (const auto script = drive_.map(script_path)) error = script_problem(*script);
+  if (error == 0 && ::access(interpreter_.c_str(), X_OK) != 0) error = shell_error_code(errno);
+  ScriptState state;
+  state.error = static_cast<unsigned>(error);
+  if (error != 0) state.message = system_message_text(windows_message(state.error));
+  return state;
 }
 
 }  // namespace lumenpoll

@@ -4,6 +4,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "base/system_message.h"
+
 namespace lumenpoll {
 
 // Empty texts go as empty strings, never as null pointers.
@@ -22,6 +24,18 @@ std::string Win32Shell::SystemMessage(unsigned code) {
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
       nullptr, code, 0, buffer, sizeof buffer, nullptr);
   return std::string(buffer, length);
+}
+
+ScriptState Win32Shell::probe(const std::string& script_path) {
+  ScriptState state;
+  const DWORD attributes = ::GetFileAttributesA(script_path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    state.error = ::GetLastError();
+  } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    state.error = ERROR_ACCESS_DENIED;
+  }
+  if (state.error != 0) state.message = system_message_text(SystemMessage(state.error));
+  return state;
 }
 
 }  // namespace lumenpoll

@@ -32,22 +32,12 @@ TEST_F(FileRunTest, NewLauncherStartsNormallyShownWithEmptyTexts) {
 }
 
 TEST(ShowCmdNumber, MapsToTheWindowsShowCommands) {
-  const std::vector<std::pair<TShowCmd, int>> table = {
-      {TShowCmd::scHide, 0},
-      {TShowCmd::scMaximize, 3},
-      {TShowCmd::scMinimize, 6},
-      {TShowCmd::scRestore, 9},
-      {TShowCmd::scShow, 5},
-      {TShowCmd::scShowDefault, 10},
-      {TShowCmd::scShowMaximized, 3},
-      {TShowCmd::scShowMinimized, 2},
-      {TShowCmd::scShowMinNoActive, 7},
-      {TShowCmd::scShowNA, 8},
-      {TShowCmd::scShowNoActivate, 4},
-      {TShowCmd::scShowNormal, 1},
-  };
-  for (const auto& [cmd, number] : table)
-    EXPECT_EQ(show_cmd_number(cmd), number) << static_cast<int>(cmd);
+  // In the order of TShowCmd: scHide, scMaximize, scMinimize, scRestore, scShow,
+  // scShowDefault, scShowMaximized, scShowMinimized, scShowMinNoActive, scShowNA,
+  // scShowNoActivate, scShowNormal.
+  constexpr int kNumbers[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(show_cmd_number(static_cast<TShowCmd>(i)), kNumbers[i]) << i;
 }
 
 TEST_F(FileRunTest, StartsTheScriptWithItsParametersAsOneText) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -279,21 +280,21 @@ TEST_P(ProcessedImageTest, OnlyTheProcessedFileOfTheCurrentImageEndsTheWait) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, ProcessedImageTest,
-                         ::testing::Values(ProcessedCase{Edition::Full, "shot01.tif", true},
-                                           ProcessedCase{Edition::Full, "SHOT01.TIF", true},
-                                           ProcessedCase{Edition::Full, "Shot01.Tif", true},
-                                           ProcessedCase{Edition::Full, "shot01b.tif", false},
-                                           ProcessedCase{Edition::Full, "shot0.tif", false},
-                                           ProcessedCase{Edition::Full, "shot01.dcm", false},
-                                           ProcessedCase{Edition::Full, "SHOT01.DCM", false},
-                                           ProcessedCase{Edition::Full, "shot01.tiff", false},
-                                           ProcessedCase{Edition::Full, ".TIF", false},
-                                           ProcessedCase{Edition::Lite, "SHOT01.DCM", true},
-                                           ProcessedCase{Edition::Lite, "shot01.dcm", true},
-                                           ProcessedCase{Edition::Lite, "shot01.tif", false},
-                                           ProcessedCase{Edition::Lite, "SHOT01.TIF", false},
-                                           ProcessedCase{Edition::Lite, "shot01b.dcm", false}));
+// Each edition's own extension in any case ends the wait; nothing else does.
+std::vector<ProcessedCase> processed_cases() {
+  std::vector<ProcessedCase> cases;
+  const auto add = [&](Edition edition, std::initializer_list<const char*> names, bool ends) {
+    for (const char* name : names) cases.push_back(ProcessedCase{edition, name, ends});
+  };
+  add(Edition::Full, {"shot01.tif", "SHOT01.TIF", "Shot01.Tif"}, true);
+  add(Edition::Full,
+      {"shot01b.tif", "shot0.tif", "shot01.dcm", "SHOT01.DCM", "shot01.tiff", ".TIF"}, false);
+  add(Edition::Lite, {"SHOT01.DCM", "shot01.dcm"}, true);
+  add(Edition::Lite, {"shot01.tif", "SHOT01.TIF", "shot01b.dcm"}, false);
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, ProcessedImageTest, ::testing::ValuesIn(processed_cases()));
 
 TEST_F(ProcessingCycleTest, ProcessedImageMustBeAFile) {
   lister.add_file(kImportFolder, "shot01.nef");
