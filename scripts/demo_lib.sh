@@ -12,7 +12,7 @@ readonly EXPORT="$DRIVE/TOLVA/export"
 readonly SCRIPT_LOG="$DRIVE/TOLVA/scripts.log"
 readonly SHOTS="$BUILD/screenshots"
 readonly SAMPLE="$REPO/demo/sample/shot01.NEF"
-readonly BASE=shot01
+readonly BASE=DSC_0001  # dropped in under a Nikon camera's own name, as a station sees them
 
 say() { printf '==> %s\n' "$*"; }
 die() { printf 'demo: %s\n' "$*" >&2; exit 1; }
