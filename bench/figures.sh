@@ -11,8 +11,8 @@
 #
 # Runs the program under its own Xvfb; with --windows the Windows build under Wine, in a
 # prefix of its own, where the CPU of Wine's server is counted with the program's; the bare
-# loop's figure is its wall time, which holds the server's share. CPU times are read from /proc/<pid>/task/*/schedstat (nanoseconds), not
-# from timed tests.
+# loop's figure is its wall time, which holds the server's share. CPU times are read from
+# /proc/<pid>/task/*/schedstat (nanoseconds), not from timed tests.
 set -euo pipefail
 
 windows=false
@@ -93,8 +93,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The process of a Windows program under Wine, by its name.
-wine_pid() { pgrep -f "$1" | head -n 1; }
+# The process behind the shown window: under Wine the window's _NET_WM_PID, since a search by
+# name can meet Wine's launcher while it still carries the program's name, and then the
+# program would never be stopped.
+shown_window_pid() { xdotool getwindowpid "$window_id"; }
 
 # Starts the program; start_ms is the time from its start to its mapped window.
 start_ms=0
@@ -112,7 +114,7 @@ start_program() {
     sleep 0.01
   done
   t1=$(date +%s%N)
-  if $windows; then program_pid=$(wine_pid 'lumenpoll\.exe'); fi
+  if $windows; then program_pid=$(shown_window_pid); fi
   start_ms=$(((t1 - t0) / 1000000))
 }
 
