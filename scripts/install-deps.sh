@@ -34,5 +34,14 @@ done
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 if $new_architecture; then dpkg --add-architecture i386; fi
-apt-get update -q
+# A mirror in mid-sync can fail one index while the others are fine; try again, then go on with
+# what came: the install below says so plainly if a package it needs is still out of reach.
+for attempt in 1 2 3; do
+  apt-get update -q && break
+  if [ "$attempt" -eq 3 ]; then
+    echo "Some package lists could not be fetched; installing from the ones that came." >&2
+  else
+    sleep 15
+  fi
+done
 apt-get install -y -q --no-install-recommends "${missing[@]}"
