@@ -26,13 +26,13 @@ parse_args 2,13 "$@"
 
 # ---- build, prefix and station -------------------------------------------------------------
 
-# The station's programs are 32-bit; a kernel that runs no 32-bit code (and so no 32-bit
-# Wine) gets the same sources built 64-bit.
+# The station's programs are 32-bit; where Wine runs no 32-bit code (the kernel cannot, or
+# 32-bit Wine is not installed) it gets the same sources built 64-bit.
 build_programs() {
   local toolchain=mingw-w64-i686
-  if ! bash "$REPO/scripts/runs-32-bit.sh"; then
+  if ! bash "$REPO/scripts/wine-runs-32-bit.sh"; then
     toolchain=mingw-w64-x86_64
-    say "this kernel runs no 32-bit programs: building the 64-bit $program.exe for Wine instead"
+    say "Wine here runs no 32-bit programs: building the 64-bit $program.exe for Wine instead"
   fi
   toolchain="$REPO/cmake/$toolchain.cmake"
   # A build folder made with the other toolchain is configured anew.

@@ -4,8 +4,9 @@
 # with mingw-w64 (preset windows), then runs them under Wine and Xvfb in a Wine prefix of the
 # build tree: the core's unit tests, the adapter tests, the installer, end to end.
 #
-# A kernel without 32-bit support runs no 32-bit Wine: there the shipped programs are checked
-# without running them, and the tests run on the same sources built 64-bit (windows-x64).
+# Where Wine runs no 32-bit programs (a kernel without 32-bit support, or no 32-bit Wine in
+# the package lists), the shipped programs are checked without running them, and the tests
+# run on the same sources built 64-bit (windows-x64).
 #
 #   test-windows.sh [build|test]    both when not told; the test command builds first and
 #                                   tests beside the Linux tests
@@ -16,7 +17,7 @@ readonly STEP=${1:-all}
 build() {
   scripts/install-deps.sh
   cmake --preset windows
-  if scripts/runs-32-bit.sh; then
+  if scripts/wine-runs-32-bit.sh; then
     cmake --build --preset windows -j "$(nproc)"
   else
     cmake --build --preset windows -j "$(nproc)" \
@@ -27,12 +28,17 @@ build() {
 }
 
 run_tests() {
-  if scripts/runs-32-bit.sh; then
+  if scripts/wine-runs-32-bit.sh; then
     ctest --preset windows -j 1
     return
   fi
-  echo "This machine's kernel runs no 32-bit programs, so Wine cannot run the shipped 32-bit"
-  echo "programs here: checking them as built, then testing the same sources built 64-bit."
+  if scripts/runs-32-bit.sh; then
+    echo "32-bit Wine is not installed here, so Wine cannot run the shipped 32-bit programs:"
+  else
+    echo "This machine's kernel runs no 32-bit programs, so Wine cannot run the shipped 32-bit"
+    echo "programs here:"
+  fi
+  echo "checking them as built, then testing the same sources built 64-bit."
   ctest --preset windows-shipped -j 1
   ctest --preset windows-x64 -j 1
 }
