@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs, through apt-get, the Debian packages that building, running and testing need.
-# Does nothing when they are all there. Needs root on a machine that lacks some.
+# Does nothing when they are all there, or when its caller has run it already
+# (LUMENPOLL_PACKAGES_CHECKED set). Needs root on a machine that lacks some.
 set -euo pipefail
+[ -z "${LUMENPOLL_PACKAGES_CHECKED:-}" ] || exit 0
 
 packages=(
   g++ clang libclang-rt-14-dev make cmake git
