@@ -46,13 +46,13 @@ for attempt in 1 2 3; do
     sleep 10
   fi
 done
-install() { apt-get install -y -q --no-install-recommends "$@"; }
-install "${missing[@]}" && exit 0
+apt_install() { apt-get install -y -q --no-install-recommends "$@"; }
+apt_install "${missing[@]}" && exit 0
 # 32-bit Wine needs i386 twins of the machine's own libraries at the same versions; without
 # a current i386 index there are none. The Windows tests then take the 64-bit way.
 [[ " ${missing[*]} " == *" wine32:i386 "* ]] || exit 1
 echo "32-bit Wine cannot be installed from these package lists; going on without it." >&2
 rest=()
 for p in "${missing[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
-if [ ${#rest[@]} -gt 0 ]; then install "${rest[@]}"; fi
+if [ ${#rest[@]} -gt 0 ]; then apt_install "${rest[@]}"; fi
 if $new_architecture; then dpkg --remove-architecture i386 || true; fi
