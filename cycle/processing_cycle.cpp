@@ -1,5 +1,6 @@
 #include "cycle/processing_cycle.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -53,7 +54,8 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
       chkraw_(lister),
       chkdcm_(lister),
       notices_(app, timers),
-      raw_gate_(lister, notices_),
+      raw_gate_(app, lister, notices_, timers),
+      earlier_(app, lister, notices_, timers),
       batchrun_(app, shell),
       rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
       ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
@@ -93,6 +95,8 @@ void ProcessingCycle::Stop() {
   for (Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
     t->SetEnabled(false);
   notices_.Stop();
+  raw_gate_.Stop();
+  earlier_.Stop();
 }
 
 void ProcessingCycle::set_stage(int stage) {
@@ -107,50 +111,90 @@ void ProcessingCycle::deldcmtimerTimer() {
 
 void ProcessingCycle::rawtimerTimer() {
   raw_gate_.BeginScan();
-  chkraw_.Enumerate();
+  taken_ = false;
+  try {
+    chkraw_.Enumerate();
+  } catch (...) {
+    // A scan that an error ended has not seen what else the folder holds.
+    give_back_take();
+    throw;
+  }
   // A folder read only in part, or not at all, says nothing of what has gone from it.
-  if (chkraw_.LastScanComplete()) raw_gate_.EndScan();
+  if (!chkraw_.LastScanComplete()) return;
+  raw_gate_.EndScan();
+  if (taken_) earlier_.Take(std::string(text::file_name(cur_raw_.path)), processed_images_listed());
 }
 
-// Every raw file of a scan is taken in turn; the last one listed becomes the image.
-void ProcessingCycle::chkrawEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
+// Every raw file of a scan is taken in turn; the last one listed becomes the image. Only a
+// whole listing takes one: a part may leave out an earlier exposure's processed image.
+void ProcessingCycle::chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem,
+                                     bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
-  const std::string path = ShellItem.Path();
-  if (!raw_gate_.Admits(path)) return;
-  cur_image_ = image_name(path);
+  std::optional<RawFile> raw = raw_gate_.Admit(ShellItem.Path());
+  if (!raw || !Sender.ListingWhole()) return;
+  cur_raw_ = std::move(*raw);
+  cur_image_ = image_name(cur_raw_.path);
+  taken_ = true;
   set_stage(1);
   batchrun_.rawrun.Parameters = cur_image_ + " " + host_.MacroArgument();
   ijtimer_.SetEnabled(true);
   rawtimer_.SetEnabled(false);
 }
 
+void ProcessingCycle::give_back_take() {
+  if (!taken_) return;
+  taken_ = false;
+  ijtimer_.SetEnabled(false);
+  rawtimer_.SetEnabled(true);
+}
+
+// The processed images of the image in progress that the raw scan listed with its raw file.
+std::vector<std::string> ProcessingCycle::processed_images_listed() const {
+  std::vector<std::string> paths;
+  for (const TStShellItem& item : chkraw_.Items())
+    if (is_processed_image(item)) paths.push_back(item.Path());
+  return paths;
+}
+
 // A one-shot step that starts a script: on to the next step, the stage shown, once it has
 // started; after a failed start back to the step that leads here again.
-void ProcessingCycle::start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next,
+bool ProcessingCycle::start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next,
                                    int stage) {
   own.SetEnabled(false);
   if (!run.Run()) {
     retry.SetEnabled(true);
-    return;
+    return false;
   }
   next.SetEnabled(true);
   set_stage(stage);
+  return true;
 }
 
 // The processed image is waited for only once the raw script runs; a raw file whose
 // script could not start is taken up again by the next scan.
 void ProcessingCycle::ijtimerTimer() {
-  start_script(ijtimer_, batchrun_.rawrun, rawtimer_, donetimer_, 2);
+  earlier_.RawScriptStarting();
+  if (start_script(ijtimer_, batchrun_.rawrun, rawtimer_, donetimer_, 2))
+    earlier_.RawScriptStarted();
 }
 
 void ProcessingCycle::donetimerTimer() {
+  earlier_.BeginScan();
   chkdcm_.Enumerate();
+  if (chkdcm_.LastScanComplete()) earlier_.EndScan();
 }
 
-void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
+bool ProcessingCycle::is_processed_image(const TStShellItem& item) const {
   const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
-  if (!is_file_item(ShellItem) || !has_extension(ShellItem, processed_ext)) return;
-  if (!text::same_name(image_name(ShellItem.FileName()), cur_image_)) return;
+  return is_file_item(item) && has_extension(item, processed_ext) &&
+         text::same_name(image_name(item.FileName()), cur_image_);
+}
+
+// An earlier exposure's processed image left under this name is waited on like one that has
+// not come yet.
+void ProcessingCycle::chkdcmEnumItem(TStShellEnumerator&, const TStShellItem& ShellItem, bool&) {
+  if (!is_processed_image(ShellItem) || !earlier_.Counts(ShellItem.Path())) return;
+  earlier_.Found();
   donetimer_.SetEnabled(false);
   set_stage(3);
   batchrun_.dcmrun.Parameters = cur_image_;
@@ -166,9 +210,9 @@ void ProcessingCycle::dcmtimerTimer() {
 void ProcessingCycle::deltimerTimer() {
   deltimer_.SetEnabled(false);
   batchrun_.delrun.Parameters = cur_image_;
-  // Until a scan no longer sees the raw file, it is not taken up again: a slow delete
+  // While the raw file is there as it was taken, it is not taken up again: a slow delete
   // must not process the image twice, nor one that could not start for ever.
-  raw_gate_.DeleteRequested(cur_image_);
+  raw_gate_.DeleteRequested(cur_raw_);
   batchrun_.delrun.Run();
   rawtimer_.SetEnabled(true);
   // A failed close (the selection could not be saved) ends the handler here.

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/application.h"
 #include "base/edition.h"
 #include "base/timer.h"
+#include "cycle/earlier_images.h"
 #include "cycle/file_run.h"
+#include "cycle/raw_file.h"
 #include "cycle/raw_file_gate.h"
 #include "cycle/raw_file_notices.h"
 #include "cycle/shell_enumerator.h"
@@ -64,17 +67,23 @@ class ProcessingCycle {
  private:
   Timer make_timer(TimerBackend& timers, unsigned interval_ms, void (ProcessingCycle::*handler)());
   void set_stage(int stage);
-  void start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next, int stage);
+  bool start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next, int stage);
+  bool is_processed_image(const TStShellItem& item) const;
+  std::vector<std::string> processed_images_listed() const;
+  void give_back_take();
 
   Edition edition_;
   CycleHost& host_;
   Application& app_;
   std::string cur_image_;
+  RawFile cur_raw_;     // the raw file of the image in progress, as it was taken
+  bool taken_ = false;  // the scan under way has taken a raw file
   bool stopped_ = false;
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
   RawFileNotices notices_;
   RawFileGate raw_gate_;
+  EarlierImages earlier_;
   BatchRun batchrun_;
   Timer rawtimer_;
   Timer ijtimer_;

@@ -9,30 +9,25 @@ namespace lumenpoll {
 void RawFileGate::BeginScan() {
   current_.clear();
   not_found_now_.clear();
-  deleting_seen_.clear();
-}
-
-bool RawFileGate::Admits(const std::string& path) {
-  const std::string base = image_name(path);
-  const std::string name(text::file_name(path));
-  if (!scripts_can_take(base)) {
-    notices_.Report("name " + name, "Cannot process " + name +
-                                        ": its name holds characters the scripts cannot take");
-    return false;
-  }
-  return !still_deleting(base) && unchanged_since_last_scan(path, name);
-}
-
-bool RawFileGate::still_deleting(const std::string& base) {
-  const std::string key = text::upper_case(base);
-  if (!deleting_.contains(key)) return false;
-  deleting_seen_.insert(key);
-  return true;
+  deleting_.BeginScan();
 }
 
 // Only raw files cost a look at the file itself, not every entry of the folder.
-bool RawFileGate::unchanged_since_last_scan(const std::string& path, const std::string& name) {
+std::optional<RawFile> RawFileGate::Admit(const std::string& path) {
+  const std::string name(text::file_name(path));
+  if (const std::string refusal = name_refusal(image_name(path)); !refusal.empty()) {
+    notices_.Report("name " + name, "Cannot process " + name + ": " + refusal);
+    return std::nullopt;
+  }
   const StampResult look = lister_.stamp(path);
+  // Its stamp is kept all the same: a new exposure at its path is taken once it is written.
+  if (look.state == StampResult::State::Stamped) current_[path] = look.stamp;
+  if (deleting_.Holds(path, look) || !written_and_readable(path, name, look)) return std::nullopt;
+  return RawFile{path, look.stamp};
+}
+
+bool RawFileGate::written_and_readable(const std::string& path, const std::string& name,
+                                       const StampResult& look) {
   switch (look.state) {
     case StampResult::State::Stamped:
       break;
@@ -48,7 +43,6 @@ bool RawFileGate::unchanged_since_last_scan(const std::string& path, const std::
     case StampResult::State::InUse:
       return false;
   }
-  current_[path] = look.stamp;
   const auto before = previous_.find(path);
   return before != previous_.end() && before->second == look.stamp;
 }
@@ -62,12 +56,7 @@ void RawFileGate::EndScan() {
   current_.clear();
   not_found_before_ = std::move(not_found_now_);
   not_found_now_.clear();
-  std::erase_if(deleting_,
-                [this](const std::string& key) { return !deleting_seen_.contains(key); });
-}
-
-void RawFileGate::DeleteRequested(const std::string& image) {
-  deleting_.insert(text::upper_case(image));
+  deleting_.EndScan();
 }
 
 }  // namespace lumenpoll

@@ -10,6 +10,11 @@ RawFileNotices::RawFileNotices(Application& app, TimerBackend& timers)
 
 void RawFileNotices::Report(const std::string& key, std::string message) {
   if (stopped_ || !reported_.insert(key).second) return;
+  Queue(std::move(message));
+}
+
+void RawFileNotices::Queue(std::string message) {
+  if (stopped_) return;
   pending_.push_back(std::move(message));
   noticetimer_.SetEnabled(true);
 }

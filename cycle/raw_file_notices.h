@@ -9,8 +9,9 @@
 
 namespace lumenpoll {
 
-// What the operator is told about single raw files the cycle leaves alone (a name the
-// scripts cannot take, a file that cannot be read): each once per run, one box at a time.
+// What the operator is told about single files the cycle leaves alone or waits on (a name
+// the scripts cannot take, a file that cannot be read, one a delete left behind): one box
+// at a time.
 // The boxes are shown by a timer of their own, so that while one waits for the operator
 // the scans go on and the other images are processed; what comes up meanwhile is shown
 // after it, in turn.
@@ -22,6 +23,8 @@ class RawFileNotices {
 
   // Queues message unless a notice of this key has been queued before in this run.
   void Report(const std::string& key, std::string message);
+  // Queues message; the caller says each thing once.
+  void Queue(std::string message);
   // Nothing more is shown: the window has closed.
   void Stop();
 

@@ -7,14 +7,19 @@
 
 namespace lumenpoll {
 
-bool scripts_can_take(const std::string& base_name) {
+std::string name_refusal(const std::string& base_name) {
+  if (base_name.empty()) return "its name has nothing before the extension";
   // ? and * are wildcards to the interpreter, and no Windows name holds them: the listers
   // put ? where a name holds a character the station's code page cannot.
   constexpr std::string_view kSpecial = "&|<>^%!\"(),;=?*";
-  // An empty base name (a file called ".NEF") would leave the scripts without an image.
-  return !base_name.empty() && std::none_of(base_name.begin(), base_name.end(), [&](char c) {
+  const bool plain = std::none_of(base_name.begin(), base_name.end(), [&](char c) {
     return static_cast<unsigned char>(c) <= ' ' || kSpecial.find(c) != std::string_view::npos;
   });
+  return plain ? std::string() : "its name holds characters the scripts cannot take";
+}
+
+bool scripts_can_take(const std::string& base_name) {
+  return name_refusal(base_name).empty();
 }
 
 std::string image_name(std::string_view path) {

@@ -5,10 +5,14 @@
 
 namespace lumenpoll {
 
-// Whether an image's base name can go into a script's parameter text as it stands. The
-// command interpreter that runs the scripts acts on & | < > ^ % ! " ( ) ? *, splits arguments
-// at blanks, tabs , ; and =, and the other control characters have no place in a name:
-// such a name would run commands or reach the script cut short. An empty name is refused too.
+// Why an image's base name cannot go into a script's parameter text as it stands, said to
+// the operator after "Cannot process <file>: "; empty when it can. The command interpreter
+// that runs the scripts acts on & | < > ^ % ! " ( ) ? *, splits arguments at blanks, tabs
+// , ; and =, and the other control characters have no place in a name: such a name would
+// run commands or reach the script cut short. A raw file called just ".NEF" leaves the
+// scripts no image name at all.
+std::string name_refusal(const std::string& base_name);
+
 bool scripts_can_take(const std::string& base_name);
 
 // The image name of a raw file: its file name less the dot and the three-letter extension.

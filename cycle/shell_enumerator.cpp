@@ -38,6 +38,7 @@ TStShellItem& TStShellEnumerator::add_item(const FolderEntry& entry) {
 void TStShellEnumerator::Enumerate() {
   kept_ = 0;
   complete_ = false;
+  listing_whole_ = false;
 
   // Resolved anew on every call, so a folder re-created after start-up is picked up.
   const FolderListing& listing = lister_.list(RootFolder);
@@ -51,6 +52,7 @@ void TStShellEnumerator::Enumerate() {
       break;
   }
 
+  listing_whole_ = !listing.cut_short;
   const bool hidden = Options.contains(TStEnumOption::eoIncludeHidden);
   const bool folders = Options.contains(TStEnumOption::eoIncludeFolders);
   const bool non_folders = Options.contains(TStEnumOption::eoIncludeNonFolders);
@@ -77,7 +79,7 @@ void TStShellEnumerator::Enumerate() {
 
   const bool in_order = listing.in_name_order && SortDirection == TStSortDirection::sdAscending;
   if (Sorted && !in_order) sort_items();
-  complete_ = !listing.cut_short;
+  complete_ = listing_whole_;
 }
 
 void TStShellEnumerator::sort_items() {

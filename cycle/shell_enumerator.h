@@ -71,6 +71,9 @@ class TStShellEnumerator {
   // (an empty scan without an error), when the listing stopped part-way, nor when a
   // handler's error ended it.
   bool LastScanComplete() const { return complete_; }
+  // During a scan: whether the listing being reported holds the whole folder (known before
+  // the first item is reported).
+  bool ListingWhole() const { return listing_whole_; }
 
  private:
   friend class TStShellItem;
@@ -82,6 +85,7 @@ class TStShellEnumerator {
   std::vector<TStShellItem> items_;  // the first kept_ are the last scan's
   std::size_t kept_ = 0;
   bool complete_ = false;
+  bool listing_whole_ = false;
 };
 
 }  // namespace lumenpoll

@@ -352,7 +352,8 @@ TEST_F(ProcessingCycleTest, RawFileStillBeingWrittenWaitsForAQuietSecond) {
 
 TEST_F(ProcessingCycleTest, NamesTheScriptsCannotTakeAreReportedOnceAndLeftAlone) {
   script_effects();
-  for (const char* name : {"x&del C-.NEF", "my shot.NEF", " lead.nef", "a%PATH%.nef", "ok.nef"})
+  for (const char* name :
+       {"x&del C-.NEF", "my shot.NEF", " lead.nef", "a%PATH%.nef", ".NEF", "ok.nef"})
     lister.add_file(kImportFolder, name);
   start();
   clock.advance(30000);
@@ -363,9 +364,10 @@ TEST_F(ProcessingCycleTest, NamesTheScriptsCannotTakeAreReportedOnceAndLeftAlone
                 "Cannot process my shot.NEF: its name holds characters the scripts cannot take.",
                 "Cannot process  lead.nef: its name holds characters the scripts cannot take.",
                 "Cannot process a%PATH%.nef: its name holds characters the scripts cannot take.",
+                "Cannot process .NEF: its name has nothing before the extension.",
             }));
   EXPECT_EQ(runs_of(kRawScript), std::vector<std::string>{"ok thorax_lat"});
-  EXPECT_EQ(lister.folders[kImportFolder].entries.size(), 4u);
+  EXPECT_EQ(lister.folders[kImportFolder].entries.size(), 5u);
   EXPECT_EQ(enabled_timers(), std::vector<std::string>{"rawtimer"});
 }
 

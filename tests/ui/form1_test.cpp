@@ -387,12 +387,15 @@ TEST(ErrorBoxes, StopTheFailingHandlerOnlyWhileOtherTimersGoOn) {
   st.show();
   st.shell.clock_ms = &st.clock.now_ms;
   st.folders.add_file(kImport, "shot01.NEF");
-  st.folders.add_file(kImport, "shot01.TIF");
   st.clock.advance(2000);
   // The scan that takes shot01 brings a box about "my shot.NEF" at once; the operator leaves
-  // it open 5 s.
+  // it open 5 s, while the raw script writes shot01.TIF.
   st.folders.add_file(kImport, "my shot.NEF");
-  st.box.while_open = [&] { st.clock.advance(5000); };
+  st.box.while_open = [&] {
+    st.clock.advance(1000);
+    st.folders.add_file(kImport, "shot01.TIF");
+    st.clock.advance(4000);
+  };
   st.clock.advance(1000 + RawFileNotices::kIntervalMs);
 
   EXPECT_EQ(st.box.texts(), Strings{"Cannot process my shot.NEF: its name holds characters the "
