@@ -1,5 +1,7 @@
 #include "cycle/deleting_raw_files.h"
 
+#include <utility>
+
 #include "base/text.h"
 
 namespace lumenpoll {
@@ -8,7 +10,7 @@ namespace lumenpoll {
 void DeletingRawFiles::Add(const RawFile& raw) {
   if (stopped_) return;
   Hold& hold = held_[raw.path];
-  hold.stamp = raw.stamp;
+  hold = Hold{raw.stamp, nullptr};
   hold.watch = std::make_unique<Timer>(timers_, kNoticeAfterMs, [this, path = raw.path] {
     app_.guarded([this, &path] { watch_ended(path); });
   });
@@ -38,6 +40,7 @@ bool DeletingRawFiles::Holds(const std::string& path, const StampResult& look) {
     return false;
   }
   seen_.insert(path);
+  if (hold->second.due) tell(path, hold->second);
   return true;
 }
 
@@ -50,12 +53,18 @@ void DeletingRawFiles::EndScan() {
   std::erase_if(held_, [this](const auto& hold) { return !seen_.contains(hold.first); });
 }
 
-// The hold itself ends at the next scan, not here: this is its own timer's tick.
+// What a look cannot find (the folder may be gone for a moment) the next scan decides: it
+// ends the hold or tells it. The hold itself ends there, not here: this is its timer's tick.
 void DeletingRawFiles::watch_ended(const std::string& path) {
   const auto hold = held_.find(path);
   if (hold == held_.end()) return;
   hold->second.watch->SetEnabled(false);
-  if (!still_there(hold->second, lister_.stamp(path))) return;
+  hold->second.due = true;
+  if (still_there(hold->second, lister_.stamp(path))) tell(path, hold->second);
+}
+
+void DeletingRawFiles::tell(const std::string& path, Hold& hold) {
+  if (std::exchange(hold.told, true)) return;
   notices_.Queue(std::string(text::file_name(path)) +
                  " is still in the import folder after its delete; it is not processed "
                  "again. Close any program that has it open, then delete it");

@@ -48,9 +48,12 @@ class DeletingRawFiles {
   struct Hold {
     FileStamp stamp;
     std::unique_ptr<Timer> watch;
+    bool due = false;  // its minute is up
+    bool told = false;
   };
   static bool still_there(const Hold& hold, const StampResult& look);
   void watch_ended(const std::string& path);
+  void tell(const std::string& path, Hold& hold);
 
   Application& app_;
   FolderLister& lister_;

@@ -14,6 +14,7 @@ EarlierImages::EarlierImages(Application& app, FolderLister& lister, RawFileNoti
 
 void EarlierImages::Take(std::string raw_name, const std::vector<std::string>& processed_paths) {
   watch_.SetEnabled(false);
+  due_ = told_ = false;
   raw_name_ = std::move(raw_name);
   earlier_.clear();
   for (const std::string& path : processed_paths) {
@@ -62,7 +63,10 @@ bool EarlierImages::Counts(const std::string& path) {
     return false;
   }
   seen_.insert(path);
-  if (unreplaced(earlier->second, look)) return false;
+  if (unreplaced(earlier->second, look)) {
+    if (due_) tell(path);
+    return false;
+  }
   earlier_.erase(earlier);
   return true;
 }
@@ -71,16 +75,20 @@ void EarlierImages::EndScan() {
   std::erase_if(earlier_, [this](const auto& earlier) { return !seen_.contains(earlier.first); });
 }
 
+// What a look cannot find (the folder may be gone for a moment) the next scan decides.
 void EarlierImages::watch_ended() {
   watch_.SetEnabled(false);
-  for (auto& [path, stamp] : earlier_) {
-    if (!unreplaced(stamp, lister_.stamp(path))) continue;
-    notices_.Queue(std::string(text::file_name(path)) +
-                   " from an earlier image is still in the import folder and the raw script "
-                   "has not replaced it: " +
-                   raw_name_ + " waits for its own");
-    return;
-  }
+  due_ = true;
+  for (auto& [path, stamp] : earlier_)
+    if (unreplaced(stamp, lister_.stamp(path))) tell(path);
+}
+
+void EarlierImages::tell(const std::string& path) {
+  if (std::exchange(told_, true)) return;
+  notices_.Queue(std::string(text::file_name(path)) +
+                 " from an earlier image is still in the import folder and the raw script has "
+                 "not replaced it: " +
+                 raw_name_ + " waits for its own");
 }
 
 }  // namespace lumenpoll

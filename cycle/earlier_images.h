@@ -36,7 +36,10 @@ class EarlierImages {
   // Whether the processed image listed at path is the new exposure's.
   bool Counts(const std::string& path);
   // The image's own processed image has been found: the wait is over.
-  void Found() { watch_.SetEnabled(false); }
+  void Found() {
+    watch_.SetEnabled(false);
+    due_ = false;
+  }
 
   // A complete scan: an earlier image it did not list has gone for good.
   void BeginScan() { seen_.clear(); }
@@ -48,6 +51,7 @@ class EarlierImages {
 
  private:
   void watch_ended();
+  void tell(const std::string& path);
   // Whether look finds the earlier image still unreplaced; the first stamp of one that could
   // not be stamped before becomes its own (a later change is then a replacement).
   bool unreplaced(std::optional<FileStamp>& stamp, const StampResult& look);
@@ -58,6 +62,8 @@ class EarlierImages {
   // By exact path; no stamp where the file could not be looked at (in use, unreadable).
   std::map<std::string, std::optional<FileStamp>> earlier_;
   std::set<std::string> seen_;
+  bool due_ = false;  // a minute has passed since the raw script started
+  bool told_ = false;
   Timer watch_;
 };
 
