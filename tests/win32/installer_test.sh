@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The MSI under Wine, as a clinic's IT deploys it: a silent install with an autostart entry
-# puts the programs, the Start-menu entries and the import folder in place and asks icacls
-# to let the Users group rewrite the selection file; the installed lumenpoll, started by its
-# autostart entry, takes an image through the cycle; a silent uninstall removes what the
-# install put there and leaves the station's files byte for byte. Then the installs that
-# must not touch the station: one without a selection file yet, and one with a mistyped
-# AUTOSTART, which fails.
+# puts the programs, that edition's Start-menu entry and the import folder in place and asks
+# icacls to let the Users group rewrite the selection file; the installed lumenpoll, started
+# by its autostart entry, takes an image through the cycle; another build with the other
+# edition replaces it; the removal by the product code of the installed build removes what
+# the install put there and leaves the station's files byte for byte. Then the installs that
+# must not touch the station: one without a selection file yet, one with a mistyped
+# AUTOSTART, which fails, and one without AUTOSTART, which offers both editions.
 #   installer_test.sh MSI REBUILT_MSI PROGRAMS_FOLDER WINDOW-PROBE.exe ARTIFACTS
 # REBUILT_MSI is another build of the same version; PROGRAMS_FOLDER holds the programs as
 # built, which the installed ones must equal.
@@ -81,16 +82,51 @@ assert_shortcut() {
     fail "$1 does not start $2 in its folder"
 }
 
-# assert_lite_installed: the programs as built, lumenpoll-lite starting at logon.
-assert_lite_installed() {
+# assert_programs_installed: the programs as built.
+assert_programs_installed() {
   local program
   for program in lumenpoll.exe lumenpoll-lite.exe lumenpoll-check.exe; do
     cmp -s "$BUILT/$program" "$INSTALLED/$program" || fail "$program is not installed as built"
   done
-  assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
-  assert_shortcut "$STARTUP/lumenpoll-lite.lnk" lumenpoll-lite.exe
-  [ "$(autostart_value)" == lumenpoll-lite ] ||
-    fail "the registry says autostart \"$(autostart_value)\""
+}
+
+# assert_edition EDITION: EDITION alone in the Start menu and at logon, and the registry says
+# it starts.
+assert_edition() {
+  local other=lumenpoll-lite
+  [ "$1" == lumenpoll ] || other=lumenpoll
+  assert_shortcut "$MENU/$1.lnk" "$1.exe"
+  assert_shortcut "$STARTUP/$1.lnk" "$1.exe"
+  [ ! -e "$MENU/$other.lnk" ] || fail "$other is in the Start menu too"
+  [ ! -e "$STARTUP/$other.lnk" ] || fail "$other starts at logon too"
+  [ "$(autostart_value)" == "$1" ] || fail "the registry says autostart \"$(autostart_value)\""
+}
+
+# assert_lite_installed: the programs as built, lumenpoll-lite the station's edition.
+assert_lite_installed() {
+  assert_programs_installed
+  assert_edition lumenpoll-lite
+}
+
+# assert_no_entries: no Start-menu or autostart entry of lumenpoll, no autostart value.
+assert_no_entries() {
+  local shortcut
+  for shortcut in "$MENU"/lumenpoll*.lnk "$STARTUP"/lumenpoll*.lnk; do
+    [ ! -e "$shortcut" ] || fail "$shortcut is left"
+  done
+  [ -z "$(autostart_value)" ] || fail "the autostart value is left"
+}
+
+# remove_installed_build LOG: the removal the handbook gives for whichever build is installed:
+# msiexec /x with the product code of the "lumenpoll" entry in the installed programs' list.
+remove_installed_build() {
+  local script="$ARTIFACTS/remove-lumenpoll.bat"
+  sed 's/$/\r/' >"$script" <<'BAT'
+@echo off
+for %%v in (32 64) do for /f "delims=" %%k in ('reg query HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall /reg:%%v') do for /f "tokens=2*" %%a in ('reg query "%%k" /v DisplayName /reg:%%v 2^>nul') do if "%%b"=="lumenpoll" msiexec /x %%~nxk /qn
+BAT
+  WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" \
+    wine cmd /c "$(winepath -w "$script")" </dev/null >"$1" 2>&1
 }
 
 # granted_once LOG: icacls was asked once in LOG to let the Users group rewrite the selection.
@@ -108,11 +144,7 @@ for program in lumenpoll.exe lumenpoll-lite.exe lumenpoll-check.exe; do
   cmp -s "$BUILT/$program" "$INSTALLED/$program" || fail "$program is not installed as built"
 done
 [ -d "$IMPORT" ] || fail "no import folder after the install"
-assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
-assert_shortcut "$MENU/lumenpoll-lite.lnk" lumenpoll-lite.exe
-assert_shortcut "$STARTUP/lumenpoll.lnk" lumenpoll.exe
-[ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "lumenpoll-lite starts at logon too"
-[ "$(autostart_value)" == lumenpoll ] || fail "the registry says autostart \"$(autostart_value)\""
+assert_edition lumenpoll
 granted_once "$ARTIFACTS/install.log" ||
   fail "icacls was not asked once to grant Users write access: $(cat "$ARTIFACTS/install.log")"
 # Wine's uninstall keeps an emptied import folder anyway; on Windows only the component's
@@ -143,16 +175,19 @@ wait_installed_program_gone 20
 assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
 assert_no_leftovers
 
-note "silent uninstall"
+note "the other edition: another build with AUTOSTART=lumenpoll-lite replaces the installed one"
+msiexec "$ARTIFACTS/switch.log" /i "$(winepath -w "$REBUILT")" /qn AUTOSTART=lumenpoll-lite ||
+  fail "the install of the other edition failed: $(cat "$ARTIFACTS/switch.log")"
+assert_lite_installed
+granted_once "$ARTIFACTS/switch.log" || fail "no grant: $(cat "$ARTIFACTS/switch.log")"
+
+note "silent uninstall of the installed build by its product code"
 head -c 3000 /dev/urandom >"$IMPORT/shot02.NEF"  # an image that arrived after closing
 station_files >"$ARTIFACTS/station.before"
-msiexec "$ARTIFACTS/uninstall.log" /x "$(winepath -w "$MSI")" /qn ||
+remove_installed_build "$ARTIFACTS/uninstall.log" ||
   fail "the uninstall failed: $(cat "$ARTIFACTS/uninstall.log")"
 [ ! -e "$INSTALLED" ] || fail "the uninstall leaves $(ls -A "$INSTALLED")"
-for shortcut in "$MENU/lumenpoll.lnk" "$MENU/lumenpoll-lite.lnk" "$STARTUP/lumenpoll.lnk"; do
-  [ ! -e "$shortcut" ] || fail "the uninstall leaves $shortcut"
-done
-[ -z "$(autostart_value)" ] || fail "the uninstall leaves the autostart value"
+assert_no_entries
 ! grep -qF "$GRANT" "$ARTIFACTS/uninstall.log" || fail "the uninstall runs icacls"
 station_files >"$ARTIFACTS/station.after"
 diff "$ARTIFACTS/station.before" "$ARTIFACTS/station.after" >&2 ||
@@ -164,9 +199,7 @@ msiexec "$ARTIFACTS/install-lite.log" /i "$(winepath -w "$MSI")" /qn AUTOSTART=L
   fail "the install without a selection file failed: $(cat "$ARTIFACTS/install-lite.log")"
 [ ! -e "$IMAGEJ/macroset.txt" ] || fail "the install made a selection file"
 ! grep -qF "$GRANT" "$ARTIFACTS/install-lite.log" || fail "icacls was run on no file"
-assert_shortcut "$STARTUP/lumenpoll-lite.lnk" lumenpoll-lite.exe
-[ ! -e "$STARTUP/lumenpoll.lnk" ] || fail "lumenpoll starts at logon too"
-[ "$(autostart_value)" == lumenpoll-lite ] || fail "the registry says autostart \"$(autostart_value)\""
+assert_edition lumenpoll-lite
 
 note "the grant once the station's files are there: the install again, with another build"
 printf '1 2\r\n' >"$IMAGEJ/macroset.txt"
@@ -212,7 +245,7 @@ assert_bytes "$IMAGEJ/macroset.txt" '1 2\r\n'
 
 msiexec "$ARTIFACTS/uninstall-lite.log" /x "$(winepath -w "$MSI")" /qn ||
   fail "the second uninstall failed: $(cat "$ARTIFACTS/uninstall-lite.log")"
-[ ! -e "$STARTUP/lumenpoll-lite.lnk" ] || fail "the uninstall leaves the lite autostart entry"
+assert_no_entries
 [ ! -e "$INSTALLED" ] || fail "the second uninstall leaves $(ls -A "$INSTALLED")"
 
 note "a mistyped AUTOSTART fails the install"
@@ -220,4 +253,26 @@ if msiexec "$ARTIFACTS/install-mistyped.log" /i "$(winepath -w "$MSI")" /qn AUTO
   fail "an install with AUTOSTART=yes succeeded"
 fi
 [ ! -e "$INSTALLED" ] || fail "the failed install left $INSTALLED"
+
+note "without AUTOSTART both editions are in the Start menu and none starts at logon"
+msiexec "$ARTIFACTS/install-both.log" /i "$(winepath -w "$MSI")" /qn ||
+  fail "the install without AUTOSTART failed: $(cat "$ARTIFACTS/install-both.log")"
+assert_programs_installed
+assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
+assert_shortcut "$MENU/lumenpoll-lite.lnk" lumenpoll-lite.exe
+for shortcut in "$STARTUP"/lumenpoll*.lnk; do
+  [ ! -e "$shortcut" ] || fail "$shortcut starts at logon"
+done
+[ -z "$(autostart_value)" ] || fail "the registry says autostart \"$(autostart_value)\""
+
+note "a mistyped AUTOSTART fails a reinstall too, and the Start menu stays"
+if msiexec "$ARTIFACTS/reinstall-mistyped.log" /i "$(winepath -w "$MSI")" /qn REINSTALL=ALL \
+  AUTOSTART=yes; then
+  fail "a reinstall with AUTOSTART=yes succeeded"
+fi
+assert_shortcut "$MENU/lumenpoll.lnk" lumenpoll.exe
+assert_shortcut "$MENU/lumenpoll-lite.lnk" lumenpoll-lite.exe
+msiexec "$ARTIFACTS/uninstall-both.log" /x "$(winepath -w "$MSI")" /qn ||
+  fail "the uninstall failed: $(cat "$ARTIFACTS/uninstall-both.log")"
+assert_no_entries
 note "installer passed"
