@@ -28,13 +28,17 @@ for %%f in ("%LOG%") do if %%~zf gtr 1000000 move /y "%LOG%" "%%~dpnf.old%%~xf" 
 :log_kept
 >>"%LOG%" echo %DATE% %TIME% %SCRIPT%
 
-rem Each file of an image is named <image>.<extension>.
+rem Each file of an image is named <image>.<extension>. The loops take the files of the
+rem current folder (a quoted folder with a wildcard lists nothing in Wine's cmd.exe), so
+rem they run only once the change of folder has worked.
 if not exist "%WORK%\" goto work_cleared
 cd /d "%WORK%"
+if /i not "%CD%"=="%WORK%" goto work_cleared
 for %%f in (*) do if not exist "%IMPORT%\%%~nf.NEF" del /q "%%f" >nul 2>nul
 :work_cleared
 if not exist "%EXPORT%\" goto export_cleared
 cd /d "%EXPORT%"
+if /i not "%CD%"=="%EXPORT%" goto export_cleared
 for %%f in (*.part) do if not exist "%IMPORT%\%%~nf.NEF" del /q "%%f" >nul 2>nul
 :export_cleared
 exit /b 0
