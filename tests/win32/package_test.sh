@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The ZIP CPack makes of the Windows build: the three programs and the text on where the
-# station's files go, in one folder; the packaged checker runs.
+# The ZIP CPack makes of the Windows build: the three programs, the text on where the
+# station's files go and the example site scripts, in one folder; the packaged checker runs.
 #   package_test.sh CPACK_CONFIG WORK_FOLDER
 set -euo pipefail
 readonly CONFIG=$1 WORK=$2
@@ -12,10 +12,16 @@ cpack --config "$CONFIG" -B "$WORK" >"$WORK/cpack.log" 2>&1 || fail "cpack faile
 zips=("$WORK"/lumenpoll-*-windows-*.zip)
 [ -f "${zips[0]}" ] || fail "no lumenpoll-*-windows-*.zip in $WORK"
 
-contents=$(cd "$WORK" && cmake -E tar tf "${zips[0]}" | sort)
+contents=$(cd "$WORK" && cmake -E tar tf "${zips[0]}" | grep -v '/$' | sort)  # files only
 folder=$(basename "${zips[0]}" .zip)
 expected=$(printf '%s\n' "$folder/STATION.txt" "$folder/lumenpoll-check.exe" \
   "$folder/lumenpoll-lite.exe" "$folder/lumenpoll.exe" | sort)
+for edition in lumenpoll lumenpoll-lite; do
+  for example in ij_raw.bat ij_dcm.bat ij_del.bat ij_deldcm.bat plain.ijm; do
+    expected+=$'\n'"$folder/examples/$edition/$example"
+  done
+done
+expected=$(sort <<<"$expected")
 [ "$contents" == "$expected" ] || fail "the ZIP holds:"$'\n'"$contents"
 
 (cd "$WORK" && cmake -E tar xf "${zips[0]}")
