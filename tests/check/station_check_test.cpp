@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "config/macro_table.h"
+#include "config/selection_file.h"
+#include "cycle/station_paths.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_folder_lister.h"
 #include "fakes/fake_script_probe.h"
-#include "fakes/fake_station.h"
 
 namespace lumenpoll {
 namespace {
@@ -28,9 +30,9 @@ const char* const kGoodList =
 class StationCheckTest : public ::testing::Test {
  protected:
   StationCheckTest() {
-    files_.files[fakes::kMacroListFile] = kGoodList;
-    files_.files[fakes::kSelectionFile] = "0 1\r\n";
-    folders_.folders[fakes::kImportFolder] = {};
+    files_.files[kMacroListPath] = kGoodList;
+    files_.files[kSelectionPath] = "0 1\r\n";
+    folders_.folders[kImportFolder] = {};
   }
 
   StationReport check(Edition edition = Edition::Full) {
@@ -77,7 +79,7 @@ TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
 }
 
 TEST_F(StationCheckTest, ReportsLinesThatDoNotReadAsWritten) {
-  files_.files[fakes::kMacroListFile] =
+  files_.files[kMacroListPath] =
       "\xEF\xBB\xBF"
       "Species of the clinic\r\n"
       "[Canine\r\n"
@@ -120,7 +122,7 @@ TEST_F(StationCheckTest, ReportsWhatDoesNotFitTheTable) {
     list += "Region" + std::to_string(i) + " m" + std::to_string(i) + "\r\n";
   for (int s = 2; s <= 21; ++s) list += "[S" + std::to_string(s) + "]\r\nR r\r\n";
   list += "[AUTOCLOSE]\r\nNO\r\n";
-  files_.files[fakes::kMacroListFile] = list;
+  files_.files[kMacroListPath] = list;
   // The 20th entry is line 21; species 21 is "[S21]" on line 60, its entry on line 61.
   EXPECT_EQ(line_findings(),
             (Lines{
@@ -132,7 +134,7 @@ TEST_F(StationCheckTest, ReportsWhatDoesNotFitTheTable) {
 }
 
 TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
-  files_.files[fakes::kMacroListFile] =
+  files_.files[kMacroListPath] =
       "[Canine]\r\n"
       "A a [8 60 4] [10 62\r\n"
       "B b [1 1 1] [2 2 2] [3 3 3] [4 4 4] [5 5 5] [6 6 6] [7 7 7] [*8 8 8]\r\n"
@@ -151,8 +153,8 @@ TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
 // A group without its "]" leaves a row whose every cell is empty; it once emptied the
 // printed row and then read past it.
 TEST_F(StationCheckTest, ShowsARowOfEmptyCellsAsSuch) {
-  files_.files[fakes::kMacroListFile] = "[Canine]\r\nA a [10 64 6] [*14 70 8\r\n";
-  files_.files[fakes::kSelectionFile] = "0 0\r\n";
+  files_.files[kMacroListPath] = "[Canine]\r\nA a [10 64 6] [*14 70 8\r\n";
+  files_.files[kSelectionPath] = "0 0\r\n";
   EXPECT_TRUE(has(check(), "(a row of blanks)"));
 }
 
@@ -168,8 +170,8 @@ TEST_F(StationCheckTest, TheLiteEditionReadsTechniqueTextsIntoTheEntry) {
 }
 
 TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThem) {
-  files_.files.erase(fakes::kMacroListFile);
-  files_.files.erase(fakes::kSelectionFile);
+  files_.files.erase(kMacroListPath);
+  files_.files.erase(kSelectionPath);
   folders_.folders.clear();
   scripts_.states[R"(C:\Program Files\ImageJ\ij_raw.bat)"] = {
       2, "The system cannot find the file specified"};
@@ -191,7 +193,7 @@ TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThe
 // A standard account that may read but not rewrite the file could never close the window.
 TEST_F(StationCheckTest, ASelectionTheOperatorCannotRewriteIsAFinding) {
   EXPECT_TRUE(has(check(), "  can be rewritten when the window closes"));
-  files_.rewrite_errors[fakes::kSelectionFile] = 5;
+  files_.rewrite_errors[kSelectionPath] = 5;
   const StationReport report = check();
   EXPECT_EQ(report.status(), CheckStatus::NeedsAttention);
   EXPECT_TRUE(has(report,
@@ -200,9 +202,9 @@ TEST_F(StationCheckTest, ASelectionTheOperatorCannotRewriteIsAFinding) {
 }
 
 TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
-  folders_.add_file(fakes::kImportFolder, "shot01.NEF");
-  folders_.add_file(fakes::kImportFolder, "shot 02.nef");
-  folders_.add_file(fakes::kImportFolder, "shot01.TIF");
+  folders_.add_file(kImportFolder, "shot01.NEF");
+  folders_.add_file(kImportFolder, "shot 02.nef");
+  folders_.add_file(kImportFolder, "shot01.TIF");
   const StationReport report = check();
   EXPECT_EQ(report.findings, 1);
   EXPECT_TRUE(has(report, "  \"shot 02.nef\": the program leaves this raw file alone"));
@@ -220,7 +222,7 @@ TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
       {"", "selects species [0] Canine, region [0] Thorax LAT: macro argument \"thorax_lat\""},
   };
   for (const Case& c : cases) {
-    files_.files[fakes::kSelectionFile] = c.saved;
+    files_.files[kSelectionPath] = c.saved;
     EXPECT_TRUE(has(check(), c.finding)) << c.saved;
   }
 }
