@@ -1,7 +1,6 @@
 #include <ostream>
 
 #include "app/station_checker.h"
-#include "check/checker_run.h"
 #include "platform/common/cp1252.h"
 #include "platform/posix/drive_path.h"
 #include "platform/posix/posix_file_system.h"
@@ -22,9 +21,9 @@ StationReport check_on(const std::string& drive_c, Edition edition) {
 
 }  // namespace
 
-int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
+int run_station_checker(const std::vector<std::string>& args, const CheckerProgram& program,
                         std::ostream& out, std::ostream& err) {
-  return run_checker(args, default_drive, check_on, cp1252_to_utf8, out, err);
+  return run_checker(args, program, check_on, cp1252_to_utf8, out, err);
 }
 
 }  // namespace lumenpoll

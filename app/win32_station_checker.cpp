@@ -46,13 +46,13 @@ class ConsoleCodePage {
 
 }  // namespace
 
-int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
+int run_station_checker(const std::vector<std::string>& args, const CheckerProgram& program,
                         std::ostream& out, std::ostream& err) {
   const ConsoleCodePage ansi(::GetACP());
   try {
     const ComApartment com;
     const int status = run_checker(
-        args, default_drive, check_on, [](const std::string& line) { return line; }, out, err);
+        args, program, check_on, [](const std::string& line) { return line; }, out, err);
     out.flush();  // while the console still shows the ANSI code page
     return status;
   } catch (const std::exception& error) {

@@ -9,6 +9,8 @@ CheckOptions parse_check_options(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--lite") {
       options.edition = Edition::Lite;
     } else if (arg == "--drive" && i + 1 < args.size()) {
@@ -40,6 +42,7 @@ std::string check_usage(const std::string& default_drive) {
          default_drive +
          ")\n"
          "  -h, --help   show this text\n"
+         "  --version    show the version\n"
          "\n"
          "Exit status: 0 the station is ready, 1 something needs attention, 2 the station\n"
          "could not be checked (no such drive folder, or a wrong command line).\n";

@@ -2,9 +2,9 @@
 # lumenpoll-check as a process: its exit status on a ready station, a broken one and one it
 # cannot check, and that it leaves the station as it found it. With "wine" last, the checker
 # is the Windows program, run under Wine with the folders given in Windows spelling.
-#   check_program_test.sh CHECKER DEMO_FOLDER WORK_FOLDER [wine]
+#   check_program_test.sh CHECKER DEMO_FOLDER WORK_FOLDER VERSION [wine]
 set -euo pipefail
-readonly CHECKER=$1 DEMO=$2 WORK=$3 RUNNER=${4:-}
+readonly CHECKER=$1 DEMO=$2 WORK=$3 VERSION=$4 RUNNER=${5:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # folder PATH: the folder as the checker spells it.
@@ -44,4 +44,5 @@ expect 1 "$missing_del" --drive "$(folder "$WORK/broken")"
 expect 2 "no such folder to stand for drive C:" --drive "$(folder "$WORK/none")"
 expect 2 "unknown argument" --drive "$(folder "$WORK/ready")" extra
 expect 0 "Usage: lumenpoll-check" --help
+expect 0 "lumenpoll-check $VERSION" --version
 echo "check.program passed"
