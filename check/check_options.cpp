@@ -34,6 +34,7 @@ std::string check_usage(const std::string& default_drive) {
          "    region (\"line N: ...\" and why), the species and regions it offers with each\n"
          "    region's macro argument and technique chart, and the auto-close value;\n"
          "  - the saved selection and what it selects;\n"
+         "  - text saved as UTF-8 in either file, which the program reads otherwise;\n"
          "  - whether the import folder and the four scripts are there and can be started.\n"
          "\n"
          "  --lite       read the station as lumenpoll-lite does (no technique charts)\n"

@@ -5,6 +5,7 @@
 #include "check/macro_list_check.h"
 #include "check/report_text.h"
 #include "check/technique_check.h"
+#include "check/utf8_text.h"
 #include "config/macro_table.h"
 #include "config/selection_file.h"
 #include "cycle/script_names.h"
@@ -137,6 +138,10 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
   }
   const SavedSelection saved = parse_selection_line(line);
   out.info("reads " + quoted(line));
+  Utf8Lines utf8;
+  utf8.line(1, line);
+  if (std::string finding = utf8.finding("the program reads"); !finding.empty())
+    out.finding(finding);
   check_rewritable(files, out);
   const int species_count = static_cast<int>(list.species.size());
   if (saved.species < 0 || saved.species >= species_count) {

@@ -227,5 +227,32 @@ TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
   }
 }
 
+// UTF-8 text from Notepad reads in the station's code page as two or three letters for each
+// one beyond ASCII; a letter of that code page on its own is no sign of it.
+TEST_F(StationCheckTest, SaysOnceForEachFileThatItHoldsUtf8Text) {
+  files_.files[kMacroListPath] =
+      "\xEF\xBB\xBF[Canine]\r\n"
+      "Thorax thorax\r\n"
+      "F\xC3\xA9mur LAT femur_lat\r\n"
+      "Tibia tibia\xC2\xA0\r\n"
+      "[AUTOCLOSE]\r\nNO\r\n";
+  EXPECT_EQ(line_findings(),
+            Lines{"line 3 and 1 other: UTF-8 text, as Notepad saves a file unless told otherwise, "
+                  "but the program reads the file in the station's ANSI code page, so the window "
+                  "shows \"F\xC3\xA9mur\": save the file with the encoding ANSI"});
+  files_.files[kSelectionPath] =
+      "0\xE2\x80\x83"
+      "1\r\n";
+  EXPECT_TRUE(has(check(),
+                  "  line 1: UTF-8 text, as Notepad saves a file unless told otherwise, "
+                  "but the program reads the file in the station's ANSI code page, so "
+                  "the program reads \"0\xE2\x80\x83"
+                  "1\""));
+
+  files_.files[kMacroListPath] = "[Canine]\r\nF\xE9mur femur\r\n[Feline]\r\nC\xC0\xA9 c\r\n";
+  files_.files[kSelectionPath] = "0 0\r\n";
+  EXPECT_FALSE(has(check(), "UTF-8"));
+}
+
 }  // namespace
 }  // namespace lumenpoll
