@@ -1,4 +1,6 @@
+#include <chrono>
 #include <ostream>
+#include <thread>
 
 #include "app/station_checker.h"
 #include "platform/common/cp1252.h"
@@ -16,7 +18,8 @@ StationReport check_on(const std::string& drive_c, Edition edition) {
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
   PosixShell scripts(drive);
-  return check_station({files, folders, scripts}, edition);
+  const auto wait_a_second = [] { std::this_thread::sleep_for(std::chrono::seconds(1)); };
+  return check_station({files, folders, scripts, wait_a_second}, edition);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ StationReport check_on(const std::string& drive_c, Edition edition) {
   Win32FileSystem files;
   ShellFolderLister folders;
   Win32Shell scripts;
-  const StationAccess own{files, folders, scripts};
+  const auto wait_a_second = [] { ::Sleep(1000); };
+  const StationAccess own{files, folders, scripts, wait_a_second};
   if (text::same_name(drive_c, "C:\\")) return check_station(own, edition);
   RedirectedStation copy(own, drive_c);
   return check_station(copy.access(), edition);

@@ -19,7 +19,7 @@ class RedirectedStation : public FileSystem, public FolderLister, public ScriptP
   RedirectedStation(const StationAccess& station, std::string folder)
       : station_(station), folder_(std::move(folder)) {}
 
-  StationAccess access() { return {*this, *this, *this}; }
+  StationAccess access() { return {*this, *this, *this, station_.wait_a_second}; }
 
   std::unique_ptr<ByteReader> open_read(const std::string& path) override;
   std::unique_ptr<ByteWriter> create_exclusive(const std::string& path) override;

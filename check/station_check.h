@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct StationAccess {
   FileSystem& files;
   FolderLister& folders;
   ScriptProbe& scripts;
+  // Waits the second between two looks at the raw files; nothing to wait for in the tests.
+  std::function<void()> wait_a_second;
 };
 
 struct StationReport {
@@ -28,7 +31,8 @@ struct StationReport {
 };
 
 // Reads the station as the program of the edition reads it at start: the macro list, the
-// saved selection, the import folder and the four scripts.
+// saved selection, the import folder with what the program would do with each raw file in
+// it, and the four scripts.
 StationReport check_station(const StationAccess& station, Edition edition);
 
 }  // namespace lumenpoll

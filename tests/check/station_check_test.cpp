@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ class StationCheckTest : public ::testing::Test {
   }
 
   StationReport check(Edition edition = Edition::Full) {
-    return check_station({files_, folders_, scripts_}, edition);
+    return check_station({files_, folders_, scripts_, wait_a_second_}, edition);
   }
 
   // The report's "line N: ..." findings, without their indent.
@@ -64,6 +65,7 @@ class StationCheckTest : public ::testing::Test {
   fakes::FakeFileSystem files_;
   fakes::FakeFolderLister folders_;
   fakes::FakeScriptProbe scripts_;
+  std::function<void()> wait_a_second_;
 };
 
 TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
@@ -201,17 +203,6 @@ TEST_F(StationCheckTest, ASelectionTheOperatorCannotRewriteIsAFinding) {
                   "says so, and the window stays open"));
 }
 
-TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
-  folders_.add_file(kImportFolder, "shot01.NEF");
-  folders_.add_file(kImportFolder, "shot 02.nef");
-  folders_.add_file(kImportFolder, "shot01.TIF");
-  const StationReport report = check();
-  EXPECT_EQ(report.findings, 1);
-  EXPECT_TRUE(has(report, "  \"shot 02.nef\": the program leaves this raw file alone"));
-  EXPECT_TRUE(
-      has(report, "1 raw file(s) waiting, taken up as soon as the program starts: shot01.NEF"));
-}
-
 TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
   struct Case {
     const char* saved;
@@ -225,6 +216,48 @@ TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
     files_.files[kSelectionPath] = c.saved;
     EXPECT_TRUE(has(check(), c.finding)) << c.saved;
   }
+}
+
+TEST_F(StationCheckTest, SaysWhatTheProgramWouldDoWithEachRawFile) {
+  const std::string folder = kImportFolder;
+  for (const char* name : {"shot01.NEF", "shot 02.nef", "shot03.NEF", "shot04.NEF", "shot05.NEF",
+                           "shot06.nef", "shot07.NEF", "SHOT06.tif", "shot07.dcm"})
+    folders_.add_file(folder, name);
+  folders_.folders[folder].entries.push_back({"shot08.NEF", true, false, true});
+  folders_.stamps[folder + "\\shot03.NEF"] = {100, 1};
+  folders_.looks[folder + "\\shot04.NEF"] = StampResult::in_use();
+  folders_.looks[folder + "\\shot05.NEF"] = StampResult::unreadable("Access is denied.");
+  int waits = 0;
+  wait_a_second_ = [&] {  // the camera goes on writing shot03.NEF meanwhile
+    ++waits;
+    folders_.stamps[folder + "\\shot03.NEF"] = {200, 2};
+  };
+  const StationReport report = check();
+  EXPECT_EQ(waits, 1);
+  EXPECT_EQ(report.findings, 4) << testing::PrintToString(report.lines);
+  EXPECT_EQ(
+      missing(
+          report,
+          {"  present; 8 raw files, looked at twice a second apart:",
+           "  \"shot01.NEF\": taken as soon as the program scans",
+           "  \"shot 02.nef\": the program leaves this raw file alone",
+           "  \"shot03.NEF\": changed within the second it was looked at: taken once it "
+           "stays unchanged",
+           "  \"shot04.NEF\": a program still writes it: taken once the writer lets it go",
+           "  \"shot05.NEF\": cannot be read: Access is denied: the program says so once",
+           "  \"shot06.nef\": SHOT06.tif beside it is left from before: the program takes the "
+           "raw file but waits until the raw script replaces SHOT06.tif, and says so after 60 s",
+           "  \"shot08.NEF\": hidden, so the program does not see it"}),
+      Lines{});
+  // lumenpoll-lite waits for the .DCM instead.
+  EXPECT_TRUE(has(check(Edition::Lite), "\"shot07.NEF\": shot07.dcm beside it is left from"));
+  EXPECT_FALSE(has(check(Edition::Lite), "SHOT06.tif beside it"));
+}
+
+TEST_F(StationCheckTest, AnImportFolderWithoutRawFilesIsNotWaitedFor) {
+  folders_.add_file(kImportFolder, "shot01.TIF");
+  wait_a_second_ = [] { FAIL() << "waited with nothing to look at twice"; };
+  EXPECT_TRUE(has(check(), "  present; no raw file waiting"));
 }
 
 // UTF-8 text from Notepad reads in the station's code page as two or three letters for each
