@@ -13,13 +13,15 @@ namespace lumenpoll {
 
 namespace {
 
+// Nothing is virtualised here: the files read are the real ones, and a VirtualStore under the
+// drive's Users folder is a Windows station's, copied.
 StationReport check_on(const std::string& drive_c, Edition edition) {
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
   PosixFolderLister folders(drive);
   PosixShell scripts(drive);
   const auto wait_a_second = [] { std::this_thread::sleep_for(std::chrono::seconds(1)); };
-  return check_station({files, folders, scripts, wait_a_second}, edition);
+  return check_station({files, folders, scripts, files, wait_a_second, {}}, edition);
 }
 
 }  // namespace

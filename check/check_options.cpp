@@ -35,6 +35,7 @@ std::string check_usage(const std::string& default_drive) {
          "    region's macro argument and technique chart, and the auto-close value;\n"
          "  - the saved selection and what it selects;\n"
          "  - text saved as UTF-8 in either file, which the program reads otherwise;\n"
+         "  - copies of either file in the accounts' VirtualStore folders, which hide it;\n"
          "  - whether the import folder is there, and what the program would do with each raw\n"
          "    file in it (looked at twice, a second apart; the running program is not asked);\n"
          "  - whether the four scripts are there and can be started.\n"

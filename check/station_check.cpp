@@ -8,6 +8,7 @@
 #include "check/report_writer.h"
 #include "check/technique_check.h"
 #include "check/utf8_text.h"
+#include "check/virtual_store_check.h"
 #include "config/macro_table.h"
 #include "config/selection_file.h"
 #include "cycle/station_paths.h"
@@ -175,6 +176,7 @@ StationReport check_station(const StationAccess& station, Edition edition) {
   const MacroList list = check_macro_list(station.files, edition, out);
   report_offered(list, edition, out);
   check_selection(station.files, list, out);
+  check_virtual_store_copies(station, out);
   check_import_folder(station, edition, out);
   check_scripts(station.scripts, out);
   out.heading(report.findings == 0 ? "Ready."

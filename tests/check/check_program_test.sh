@@ -48,15 +48,20 @@ missing_del="ij_del.bat: cannot be started: The system cannot find the file spec
 [ "$RUNNER" != wine ] || missing_del="ij_del.bat: cannot be started: "
 expect 1 "$missing_del" --drive "$(folder "$WORK/broken")"
 
-# Stalled: a processed image left from before beside a raw file of its name.
+# Stalled: a processed image left from before beside a raw file of its name, and a copy of
+# the selection in an account's VirtualStore.
 cp -a "$DEMO/drive_c" "$WORK/stalled"
 printf 'raw' >"$WORK/stalled/TOLVA/import/DSC_0001.NEF"
 printf 'earlier' >"$WORK/stalled/TOLVA/import/dsc_0001.TIF"
 printf 'raw' >"$WORK/stalled/TOLVA/import/DSC_0002.NEF"
+store="$WORK/stalled/Users/anna/AppData/Local/VirtualStore/Program Files/ImageJ"
+mkdir -p "$store"
+printf '1 0\r\n' >"$store/macroset.txt"
 expect 1 '"DSC_0001.NEF": dsc_0001.TIF beside it is left from before: the program takes the raw file but waits until the raw script replaces dsc_0001.TIF' \
   --drive "$(folder "$WORK/stalled")"
 printed '"DSC_0002.NEF": taken as soon as the program scans'
-printed "Needs attention: 1 finding."
+printed "C:\\Users\\anna\\AppData\\Local\\VirtualStore\\program files\\imagej\\macroset.txt: anna's window reads and saves the selection here instead of in c:\\program files\\imagej\\macroset.txt; the real one differs"
+printed "Needs attention: 2 findings."
 
 expect 2 "no such folder to stand for drive C:" --drive "$(folder "$WORK/none")"
 expect 2 "unknown argument" --drive "$(folder "$WORK/ready")" extra

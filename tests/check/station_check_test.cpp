@@ -37,7 +37,8 @@ class StationCheckTest : public ::testing::Test {
   }
 
   StationReport check(Edition edition = Edition::Full) {
-    return check_station({files_, folders_, scripts_, wait_a_second_}, edition);
+    return check_station({files_, folders_, scripts_, *real_files_, wait_a_second_, sight_},
+                         edition);
   }
 
   // The report's "line N: ..." findings, without their indent.
@@ -65,7 +66,9 @@ class StationCheckTest : public ::testing::Test {
   fakes::FakeFileSystem files_;
   fakes::FakeFolderLister folders_;
   fakes::FakeScriptProbe scripts_;
+  fakes::FakeFileSystem* real_files_ = &files_;
   std::function<void()> wait_a_second_;
+  VirtualStoreSight sight_;
 };
 
 TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
@@ -285,6 +288,47 @@ TEST_F(StationCheckTest, SaysOnceForEachFileThatItHoldsUtf8Text) {
   files_.files[kMacroListPath] = "[Canine]\r\nF\xE9mur femur\r\n[Feline]\r\nC\xC0\xA9 c\r\n";
   files_.files[kSelectionPath] = "0 0\r\n";
   EXPECT_FALSE(has(check(), "UTF-8"));
+}
+
+TEST_F(StationCheckTest, ReportsVirtualStoreCopiesThatHideTheRealFiles) {
+  const std::string anna = "C:\\Users\\anna\\AppData\\Local\\VirtualStore";
+  const std::string own = "C:\\Users\\op\\AppData\\Local\\VirtualStore";
+  const std::string bob_list =
+      "C:\\Users\\bob\\AppData\\Local\\VirtualStore\\program files\\imagej\\macrolist.txt";
+  for (const char* profile : {"anna", "bob", "op", "Public"})
+    folders_.add_folder("C:\\Users", profile);
+  const std::string anna_selection = anna + "\\program files\\imagej\\macroset.txt";
+  const std::string own_list = own + "\\program files\\imagej\\macrolist.txt";
+  files_.files[anna_selection] = "1 0\r\n";
+  folders_.stamps[anna_selection] = {};
+  folders_.stamps[own_list] = {};
+  folders_.looks[bob_list] = StampResult::unreadable("Access is denied.");
+  // This account's window, and the checker with it, read its copy where the real list is.
+  files_.files[own_list] = files_.files[kMacroListPath];
+  fakes::FakeFileSystem real;
+  real.files[kMacroListPath] = "[Canine]\r\n";
+  real_files_ = &real;
+  sight_ = {own, true};
+  const StationReport report = check();
+  EXPECT_EQ(report.findings, 2) << testing::PrintToString(report.lines);
+  EXPECT_EQ(missing(report,
+                    {"  " + own_list + ": this account's window reads this copy instead of " +
+                         kMacroListPath +
+                         ", and so did this report above; the real one differs: delete the copy",
+                     "  " + anna_selection +
+                         ": anna's window reads and saves the selection here instead of in " +
+                         kSelectionPath +
+                         "; there is no real one: delete the copy where the operators share one "
+                         "selection",
+                     "  1 other account's VirtualStore could not be looked at (Access is denied): "
+                     "run lumenpoll-check as an administrator to see every account's"}),
+            Lines{});
+
+  real.files[kMacroListPath] = files_.files[own_list];
+  EXPECT_TRUE(has(check(), "above; the real one is the same: delete the copy"));
+  sight_ = {};
+  folders_.folders.erase("C:\\Users");
+  EXPECT_TRUE(has(check(), "  none found"));
 }
 
 }  // namespace
