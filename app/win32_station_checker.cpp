@@ -9,6 +9,7 @@
 #include "check/redirected_station.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/shell_folder_lister.h"
+#include "platform/win32/virtual_store.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
 
@@ -16,12 +17,18 @@ namespace lumenpoll {
 
 namespace {
 
-// The station's own drive C:, or a copy of one in another folder.
+// The station's own drive C:, read as this account's window reads it (the checker asks for
+// no execution level either, so Windows virtualises it alike), or a copy of one in another
+// folder.
 StationReport check_on(const std::string& drive_c, Edition edition) {
   Win32FileSystem files;
   ShellFolderLister folders;
   Win32Shell scripts;
-  const StationAccess own{files, folders, scripts};
+  UnvirtualisedFileSystem real_files;
+  const auto wait_a_second = [] { ::Sleep(1000); };
+  const StationAccess own{files,         folders,
+                          scripts,       real_files,
+                          wait_a_second, {own_virtual_store(), file_virtualisation_on()}};
   if (text::same_name(drive_c, "C:\\")) return check_station(own, edition);
   RedirectedStation copy(own, drive_c);
   return check_station(copy.access(), edition);
@@ -46,13 +53,13 @@ class ConsoleCodePage {
 
 }  // namespace
 
-int run_station_checker(const std::vector<std::string>& args, const std::string& default_drive,
+int run_station_checker(const std::vector<std::string>& args, const CheckerProgram& program,
                         std::ostream& out, std::ostream& err) {
   const ConsoleCodePage ansi(::GetACP());
   try {
     const ComApartment com;
     const int status = run_checker(
-        args, default_drive, check_on, [](const std::string& line) { return line; }, out, err);
+        args, program, check_on, [](const std::string& line) { return line; }, out, err);
     out.flush();  // while the console still shows the ANSI code page
     return status;
   } catch (const std::exception& error) {

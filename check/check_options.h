@@ -11,9 +11,10 @@ namespace lumenpoll {
 // The exit status of the checker.
 enum class CheckStatus { Ready = 0, NeedsAttention = 1, NotChecked = 2 };
 
-// The checker's command line: [--lite] [--drive DIR] | --help.
+// The checker's command line: [--lite] [--drive DIR] | --help | --version.
 struct CheckOptions {
   bool help = false;
+  bool version = false;
   Edition edition = Edition::Full;
   std::optional<std::string> drive;  // the folder that stands for drive C:
   std::string error;                 // why the command line was refused; empty when it was not

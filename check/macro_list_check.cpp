@@ -23,12 +23,23 @@ std::string MacroListCheck::species_name(int row) const {
   return quoted(MacroTable::at(table_.entry_names, row, 0));
 }
 
-void MacroListCheck::line(const MacroLine& seen) {
-  if (seen.byte_order_mark) {
-    note(seen.number,
-         "the file starts with a UTF-8 byte-order mark, which is skipped; its texts are read "
-         "as Windows-1252, so letters beyond ASCII show wrongly");
+std::vector<std::string> MacroListCheck::findings() const {
+  std::vector<std::string> all;
+  // A file of UTF-8 text is said so once, its byte-order mark (skipped) included.
+  if (std::string utf8 = utf8_lines_.finding("the window shows"); !utf8.empty()) {
+    all.push_back(std::move(utf8));
+  } else if (byte_order_mark_) {
+    all.push_back(
+        "line 1: the file starts with a UTF-8 byte-order mark, which is skipped; its texts are "
+        "read as Windows-1252, so letters beyond ASCII show wrongly");
   }
+  all.insert(all.end(), findings_.begin(), findings_.end());
+  return all;
+}
+
+void MacroListCheck::line(const MacroLine& seen) {
+  byte_order_mark_ = byte_order_mark_ || seen.byte_order_mark;
+  utf8_lines_.line(seen.number, seen.text);
   switch (seen.kind) {
     case MacroLineKind::Entry:
     case MacroLineKind::EntryDropped:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/edition.h"
+#include "check/utf8_text.h"
 #include "config/macro_table.h"
 
 namespace lumenpoll {
@@ -22,8 +23,9 @@ class MacroListCheck {
   // whose region list runs on into empty slots.
   void finish();
 
-  // "line N: ..." texts, in line order, then those of finish().
-  const std::vector<std::string>& findings() const { return findings_; }
+  // What the file's encoding does to its texts, then the "line N: ..." texts in line order,
+  // then those of finish().
+  std::vector<std::string> findings() const;
   // Where the auto-close value came from: "read from line N: ..." or why there is none.
   std::string auto_close_source() const;
 
@@ -42,6 +44,8 @@ class MacroListCheck {
   std::map<int, int> header_lines_;                // row -> line of its header
   int dropped_species_line_ = 0;                   // header of the species not offered
   std::string auto_close_source_ = "no auto-close section";
+  bool byte_order_mark_ = false;
+  Utf8Lines utf8_lines_;
 };
 
 }  // namespace lumenpoll

@@ -2,12 +2,15 @@
 
 #include "base/errors.h"
 #include "base/text.h"
+#include "check/import_folder_check.h"
 #include "check/macro_list_check.h"
 #include "check/report_text.h"
+#include "check/report_writer.h"
 #include "check/technique_check.h"
+#include "check/utf8_text.h"
+#include "check/virtual_store_check.h"
 #include "config/macro_table.h"
 #include "config/selection_file.h"
-#include "cycle/script_names.h"
 #include "cycle/station_paths.h"
 
 namespace lumenpoll {
@@ -20,25 +23,6 @@ std::string shown(const std::string& item) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s.empty() ? "(empty)" : s;
 }
-
-class ReportWriter {
- public:
-  explicit ReportWriter(StationReport& report) : report_(report) {}
-  void heading(const std::string& text) {
-    report_.lines.push_back("");
-    report_.lines.push_back(text);
-  }
-  void info(const std::string& text, int indent = 2) {
-    report_.lines.push_back(std::string(indent, ' ') + text);
-  }
-  void finding(const std::string& text) {
-    info(text);
-    ++report_.findings;
-  }
-
- private:
-  StationReport& report_;
-};
 
 // What the macro list gives the window at start.
 struct MacroList {
@@ -137,6 +121,10 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
   }
   const SavedSelection saved = parse_selection_line(line);
   out.info("reads " + quoted(line));
+  Utf8Lines utf8;
+  utf8.line(1, line);
+  if (std::string finding = utf8.finding("the program reads"); !finding.empty())
+    out.finding(finding);
   check_rewritable(files, out);
   const int species_count = static_cast<int>(list.species.size());
   if (saved.species < 0 || saved.species >= species_count) {
@@ -165,43 +153,6 @@ void check_selection(FileSystem& files, const MacroList& list, ReportWriter& out
   }
 }
 
-void check_import_folder(FolderLister& folders, ReportWriter& out) {
-  out.heading(std::string("Import folder ") + kImportFolder);
-  const FolderListing& listing = folders.list(kImportFolder);
-  switch (listing.status) {
-    case FolderStatus::Missing:
-    case FolderStatus::NotAFolder:
-      out.finding("Invalid folder: there is no such folder, and the program says so every second");
-      return;
-    case FolderStatus::Unreadable:
-      out.finding(
-          "Invalid folder: the folder cannot be listed, and the program says so every second");
-      return;
-    case FolderStatus::Listed:
-      break;
-  }
-  std::vector<std::string> raw;
-  for (const FolderEntry& entry : listing.entries) {
-    if (entry.is_folder || entry.is_hidden) continue;
-    if (!text::same_name(text::file_ext(entry.name), ".NEF")) continue;
-    if (scripts_can_take(image_name(entry.name))) {
-      raw.push_back(entry.name);
-    } else {
-      out.finding(quoted(entry.name) +
-                  ": the program leaves this raw file alone, its name cannot go into a "
-                  "script's parameters");
-    }
-  }
-  if (raw.empty()) {
-    out.info("present; no raw file waiting");
-    return;
-  }
-  std::string names;
-  for (const std::string& name : raw) names += (names.empty() ? "" : ", ") + name;
-  out.info("present; " + std::to_string(raw.size()) +
-           " raw file(s) waiting, taken up as soon as the program starts: " + names);
-}
-
 void check_scripts(ScriptProbe& scripts, ReportWriter& out) {
   out.heading("Scripts");
   for (const char* path : {kDelDcmScript, kRawScript, kDcmScript, kDelScript}) {
@@ -225,7 +176,8 @@ StationReport check_station(const StationAccess& station, Edition edition) {
   const MacroList list = check_macro_list(station.files, edition, out);
   report_offered(list, edition, out);
   check_selection(station.files, list, out);
-  check_import_folder(station.folders, out);
+  check_virtual_store_copies(station, out);
+  check_import_folder(station, edition, out);
   check_scripts(station.scripts, out);
   out.heading(report.findings == 0 ? "Ready."
                                    : "Needs attention: " + std::to_string(report.findings) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,25 @@
 
 namespace lumenpoll {
 
+// Where Windows keeps an account's copies of the files that a program without a manifest
+// level (as the window programs are) wrote under Program Files while the account could not:
+// once a copy is there, that account's window reads it instead of the real file.
+struct VirtualStoreSight {
+  // This account's VirtualStore folder as a station path; empty for a copy of a station.
+  std::string own;
+  // The checker's own reads under Program Files see this account's copies, as its window's do.
+  bool checker_redirected = false;
+};
+
 // The services through which the checker looks at a station; it changes nothing.
 struct StationAccess {
-  FileSystem& files;
+  FileSystem& files;  // as the window of this account reads them
   FolderLister& folders;
   ScriptProbe& scripts;
+  FileSystem& real_files;  // the files themselves, never an account's VirtualStore copy
+  // Waits the second between two looks at the raw files; nothing to wait for in the tests.
+  std::function<void()> wait_a_second;
+  VirtualStoreSight virtual_store;
 };
 
 struct StationReport {
@@ -28,7 +43,8 @@ struct StationReport {
 };
 
 // Reads the station as the program of the edition reads it at start: the macro list, the
-// saved selection, the import folder and the four scripts.
+// saved selection and any VirtualStore copies of them, the import folder with what the
+// program would do with each raw file in it, and the four scripts.
 StationReport check_station(const StationAccess& station, Edition edition);
 
 }  // namespace lumenpoll

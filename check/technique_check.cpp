@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "check/report_text.h"
-#include "ui/technique_chart.h"
+#include "config/technique_chart.h"
 
 namespace lumenpoll {
 

@@ -13,12 +13,12 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "config/macro_table.h"
+#include "config/technique_chart.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_station.h"
 #include "fuzz/check.h"
 #include "ui/bounded_view.h"
 #include "ui/form1.h"
-#include "ui/technique_chart.h"
 
 namespace lumenpoll::fuzz {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/text.h"
+#include "config/technique_chart.h"
 #include "fuzz/check.h"
-#include "ui/technique_chart.h"
 
 namespace lumenpoll::fuzz {
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/form1.h"
 
 #include "config/selection_file.h"
-#include "ui/technique_chart.h"
+#include "config/technique_chart.h"
 
 namespace lumenpoll {
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# lumenpoll-check as a process: its exit status on a ready station, a broken one and one it
-# cannot check, and that it leaves the station as it found it. With "wine" last, the checker
-# is the Windows program, run under Wine with the folders given in Windows spelling.
-#   check_program_test.sh CHECKER DEMO_FOLDER WORK_FOLDER [wine]
+# lumenpoll-check as a process: its exit status on a ready station, a broken one, a stalled
+# one and one it cannot check, and that it leaves the station as it found it. With "wine"
+# last, the checker is the Windows program, run under Wine with the folders given in Windows
+# spelling.
+#   check_program_test.sh CHECKER DEMO_FOLDER WORK_FOLDER VERSION [wine]
 set -euo pipefail
-readonly CHECKER=$1 DEMO=$2 WORK=$3 RUNNER=${4:-}
+readonly CHECKER=$1 DEMO=$2 WORK=$3 VERSION=$4 RUNNER=${5:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # folder PATH: the folder as the checker spells it.
@@ -20,7 +21,12 @@ expect() {
     "$CHECKER" "$@" >"$WORK/out" 2>&1 || got=$?
   fi
   [ "$got" -eq "$status" ] || fail "$* ended with $got, not $status:"$'\n'"$(cat "$WORK/out")"
-  grep -qF -- "$text" "$WORK/out" || fail "$* did not print \"$text\":"$'\n'"$(cat "$WORK/out")"
+  printed "$text"
+}
+
+# printed TEXT: the last run of the checker printed TEXT.
+printed() {
+  grep -qF -- "$1" "$WORK/out" || fail "the checker did not print \"$1\":"$'\n'"$(cat "$WORK/out")"
 }
 
 rm -rf "$WORK"
@@ -41,7 +47,24 @@ expect 1 "line 1: comes before the first species header: ignored" --drive "$(fol
 missing_del="ij_del.bat: cannot be started: The system cannot find the file specified"
 [ "$RUNNER" != wine ] || missing_del="ij_del.bat: cannot be started: "
 expect 1 "$missing_del" --drive "$(folder "$WORK/broken")"
+
+# Stalled: a processed image left from before beside a raw file of its name, and a copy of
+# the selection in an account's VirtualStore.
+cp -a "$DEMO/drive_c" "$WORK/stalled"
+printf 'raw' >"$WORK/stalled/TOLVA/import/DSC_0001.NEF"
+printf 'earlier' >"$WORK/stalled/TOLVA/import/dsc_0001.TIF"
+printf 'raw' >"$WORK/stalled/TOLVA/import/DSC_0002.NEF"
+store="$WORK/stalled/Users/anna/AppData/Local/VirtualStore/Program Files/ImageJ"
+mkdir -p "$store"
+printf '1 0\r\n' >"$store/macroset.txt"
+expect 1 '"DSC_0001.NEF": dsc_0001.TIF beside it is left from before: the program takes the raw file but waits until the raw script replaces dsc_0001.TIF' \
+  --drive "$(folder "$WORK/stalled")"
+printed '"DSC_0002.NEF": taken as soon as the program scans'
+printed "C:\\Users\\anna\\AppData\\Local\\VirtualStore\\program files\\imagej\\macroset.txt: anna's window reads and saves the selection here instead of in c:\\program files\\imagej\\macroset.txt; the real one differs"
+printed "Needs attention: 2 findings."
+
 expect 2 "no such folder to stand for drive C:" --drive "$(folder "$WORK/none")"
 expect 2 "unknown argument" --drive "$(folder "$WORK/ready")" extra
 expect 0 "Usage: lumenpoll-check" --help
+expect 0 "lumenpoll-check $VERSION" --version
 echo "check.program passed"

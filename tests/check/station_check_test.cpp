@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "config/macro_table.h"
+#include "config/selection_file.h"
+#include "cycle/station_paths.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_folder_lister.h"
 #include "fakes/fake_script_probe.h"
-#include "fakes/fake_station.h"
 
 namespace lumenpoll {
 namespace {
@@ -28,13 +31,14 @@ const char* const kGoodList =
 class StationCheckTest : public ::testing::Test {
  protected:
   StationCheckTest() {
-    files_.files[fakes::kMacroListFile] = kGoodList;
-    files_.files[fakes::kSelectionFile] = "0 1\r\n";
-    folders_.folders[fakes::kImportFolder] = {};
+    files_.files[kMacroListPath] = kGoodList;
+    files_.files[kSelectionPath] = "0 1\r\n";
+    folders_.folders[kImportFolder] = {};
   }
 
   StationReport check(Edition edition = Edition::Full) {
-    return check_station({files_, folders_, scripts_}, edition);
+    return check_station({files_, folders_, scripts_, *real_files_, wait_a_second_, sight_},
+                         edition);
   }
 
   // The report's "line N: ..." findings, without their indent.
@@ -62,6 +66,9 @@ class StationCheckTest : public ::testing::Test {
   fakes::FakeFileSystem files_;
   fakes::FakeFolderLister folders_;
   fakes::FakeScriptProbe scripts_;
+  fakes::FakeFileSystem* real_files_ = &files_;
+  std::function<void()> wait_a_second_;
+  VirtualStoreSight sight_;
 };
 
 TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
@@ -77,7 +84,7 @@ TEST_F(StationCheckTest, AStationThatReadsAsWrittenIsReady) {
 }
 
 TEST_F(StationCheckTest, ReportsLinesThatDoNotReadAsWritten) {
-  files_.files[fakes::kMacroListFile] =
+  files_.files[kMacroListPath] =
       "\xEF\xBB\xBF"
       "Species of the clinic\r\n"
       "[Canine\r\n"
@@ -120,7 +127,7 @@ TEST_F(StationCheckTest, ReportsWhatDoesNotFitTheTable) {
     list += "Region" + std::to_string(i) + " m" + std::to_string(i) + "\r\n";
   for (int s = 2; s <= 21; ++s) list += "[S" + std::to_string(s) + "]\r\nR r\r\n";
   list += "[AUTOCLOSE]\r\nNO\r\n";
-  files_.files[fakes::kMacroListFile] = list;
+  files_.files[kMacroListPath] = list;
   // The 20th entry is line 21; species 21 is "[S21]" on line 60, its entry on line 61.
   EXPECT_EQ(line_findings(),
             (Lines{
@@ -132,7 +139,7 @@ TEST_F(StationCheckTest, ReportsWhatDoesNotFitTheTable) {
 }
 
 TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
-  files_.files[fakes::kMacroListFile] =
+  files_.files[kMacroListPath] =
       "[Canine]\r\n"
       "A a [8 60 4] [10 62\r\n"
       "B b [1 1 1] [2 2 2] [3 3 3] [4 4 4] [5 5 5] [6 6 6] [7 7 7] [*8 8 8]\r\n"
@@ -151,8 +158,8 @@ TEST_F(StationCheckTest, ReportsTechniqueTextsTheChartDoesNotShowAsWritten) {
 // A group without its "]" leaves a row whose every cell is empty; it once emptied the
 // printed row and then read past it.
 TEST_F(StationCheckTest, ShowsARowOfEmptyCellsAsSuch) {
-  files_.files[fakes::kMacroListFile] = "[Canine]\r\nA a [10 64 6] [*14 70 8\r\n";
-  files_.files[fakes::kSelectionFile] = "0 0\r\n";
+  files_.files[kMacroListPath] = "[Canine]\r\nA a [10 64 6] [*14 70 8\r\n";
+  files_.files[kSelectionPath] = "0 0\r\n";
   EXPECT_TRUE(has(check(), "(a row of blanks)"));
 }
 
@@ -168,8 +175,8 @@ TEST_F(StationCheckTest, TheLiteEditionReadsTechniqueTextsIntoTheEntry) {
 }
 
 TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThem) {
-  files_.files.erase(fakes::kMacroListFile);
-  files_.files.erase(fakes::kSelectionFile);
+  files_.files.erase(kMacroListPath);
+  files_.files.erase(kSelectionPath);
   folders_.folders.clear();
   scripts_.states[R"(C:\Program Files\ImageJ\ij_raw.bat)"] = {
       2, "The system cannot find the file specified"};
@@ -191,23 +198,12 @@ TEST_F(StationCheckTest, ReportsTheSelectionFolderAndScriptsAsTheProgramMeetsThe
 // A standard account that may read but not rewrite the file could never close the window.
 TEST_F(StationCheckTest, ASelectionTheOperatorCannotRewriteIsAFinding) {
   EXPECT_TRUE(has(check(), "  can be rewritten when the window closes"));
-  files_.rewrite_errors[fakes::kSelectionFile] = 5;
+  files_.rewrite_errors[kSelectionPath] = 5;
   const StationReport report = check();
   EXPECT_EQ(report.status(), CheckStatus::NeedsAttention);
   EXPECT_TRUE(has(report,
                   "  cannot be rewritten: File access denied: every close of the window "
                   "says so, and the window stays open"));
-}
-
-TEST_F(StationCheckTest, NamesRawFilesWaitingAndThoseTheProgramRefuses) {
-  folders_.add_file(fakes::kImportFolder, "shot01.NEF");
-  folders_.add_file(fakes::kImportFolder, "shot 02.nef");
-  folders_.add_file(fakes::kImportFolder, "shot01.TIF");
-  const StationReport report = check();
-  EXPECT_EQ(report.findings, 1);
-  EXPECT_TRUE(has(report, "  \"shot 02.nef\": the program leaves this raw file alone"));
-  EXPECT_TRUE(
-      has(report, "1 raw file(s) waiting, taken up as soon as the program starts: shot01.NEF"));
 }
 
 TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
@@ -220,9 +216,119 @@ TEST_F(StationCheckTest, ASavedSelectionOutsideTheListsSelectsNothing) {
       {"", "selects species [0] Canine, region [0] Thorax LAT: macro argument \"thorax_lat\""},
   };
   for (const Case& c : cases) {
-    files_.files[fakes::kSelectionFile] = c.saved;
+    files_.files[kSelectionPath] = c.saved;
     EXPECT_TRUE(has(check(), c.finding)) << c.saved;
   }
+}
+
+TEST_F(StationCheckTest, SaysWhatTheProgramWouldDoWithEachRawFile) {
+  const std::string folder = kImportFolder;
+  for (const char* name : {"shot01.NEF", "shot 02.nef", "shot03.NEF", "shot04.NEF", "shot05.NEF",
+                           "shot06.nef", "shot07.NEF", "SHOT06.tif", "shot07.dcm"})
+    folders_.add_file(folder, name);
+  folders_.folders[folder].entries.push_back({"shot08.NEF", true, false, true});
+  folders_.stamps[folder + "\\shot03.NEF"] = {100, 1};
+  folders_.looks[folder + "\\shot04.NEF"] = StampResult::in_use();
+  folders_.looks[folder + "\\shot05.NEF"] = StampResult::unreadable("Access is denied.");
+  int waits = 0;
+  wait_a_second_ = [&] {  // the camera goes on writing shot03.NEF meanwhile
+    ++waits;
+    folders_.stamps[folder + "\\shot03.NEF"] = {200, 2};
+  };
+  const StationReport report = check();
+  EXPECT_EQ(waits, 1);
+  EXPECT_EQ(report.findings, 4) << testing::PrintToString(report.lines);
+  EXPECT_EQ(
+      missing(
+          report,
+          {"  present; 8 raw files, looked at twice a second apart:",
+           "  \"shot01.NEF\": taken as soon as the program scans",
+           "  \"shot 02.nef\": the program leaves this raw file alone",
+           "  \"shot03.NEF\": changed within the second it was looked at: taken once it "
+           "stays unchanged",
+           "  \"shot04.NEF\": a program still writes it: taken once the writer lets it go",
+           "  \"shot05.NEF\": cannot be read: Access is denied: the program says so once",
+           "  \"shot06.nef\": SHOT06.tif beside it is left from before: the program takes the "
+           "raw file but waits until the raw script replaces SHOT06.tif, and says so after 60 s",
+           "  \"shot08.NEF\": hidden, so the program does not see it"}),
+      Lines{});
+  // lumenpoll-lite waits for the .DCM instead.
+  EXPECT_TRUE(has(check(Edition::Lite), "\"shot07.NEF\": shot07.dcm beside it is left from"));
+  EXPECT_FALSE(has(check(Edition::Lite), "SHOT06.tif beside it"));
+}
+
+TEST_F(StationCheckTest, AnImportFolderWithoutRawFilesIsNotWaitedFor) {
+  folders_.add_file(kImportFolder, "shot01.TIF");
+  wait_a_second_ = [] { FAIL() << "waited with nothing to look at twice"; };
+  EXPECT_TRUE(has(check(), "  present; no raw file waiting"));
+}
+
+// UTF-8 text from Notepad reads in the station's code page as two or three letters for each
+// one beyond ASCII; a letter of that code page on its own is no sign of it.
+TEST_F(StationCheckTest, SaysOnceForEachFileThatItHoldsUtf8Text) {
+  files_.files[kMacroListPath] =
+      "\xEF\xBB\xBF[Canine]\r\n"
+      "Thorax thorax\r\n"
+      "F\xC3\xA9mur LAT femur_lat\r\n"
+      "Tibia tibia\xC2\xA0\r\n"
+      "[AUTOCLOSE]\r\nNO\r\n";
+  EXPECT_EQ(line_findings(),
+            Lines{"line 3 and 1 other: UTF-8 text, as Notepad saves a file unless told otherwise, "
+                  "but the program reads the file in the station's ANSI code page, so the window "
+                  "shows \"F\xC3\xA9mur\": save the file with the encoding ANSI"});
+  files_.files[kSelectionPath] =
+      "0\xE2\x80\x83"
+      "1\r\n";
+  EXPECT_TRUE(has(check(),
+                  "  line 1: UTF-8 text, as Notepad saves a file unless told otherwise, "
+                  "but the program reads the file in the station's ANSI code page, so "
+                  "the program reads \"0\xE2\x80\x83"
+                  "1\""));
+
+  files_.files[kMacroListPath] = "[Canine]\r\nF\xE9mur femur\r\n[Feline]\r\nC\xC0\xA9 c\r\n";
+  files_.files[kSelectionPath] = "0 0\r\n";
+  EXPECT_FALSE(has(check(), "UTF-8"));
+}
+
+TEST_F(StationCheckTest, ReportsVirtualStoreCopiesThatHideTheRealFiles) {
+  const std::string anna = "C:\\Users\\anna\\AppData\\Local\\VirtualStore";
+  const std::string own = "C:\\Users\\op\\AppData\\Local\\VirtualStore";
+  const std::string bob_list =
+      "C:\\Users\\bob\\AppData\\Local\\VirtualStore\\program files\\imagej\\macrolist.txt";
+  for (const char* profile : {"anna", "bob", "op", "Public"})
+    folders_.add_folder("C:\\Users", profile);
+  const std::string anna_selection = anna + "\\program files\\imagej\\macroset.txt";
+  const std::string own_list = own + "\\program files\\imagej\\macrolist.txt";
+  files_.files[anna_selection] = "1 0\r\n";
+  folders_.stamps[anna_selection] = {};
+  folders_.stamps[own_list] = {};
+  folders_.looks[bob_list] = StampResult::unreadable("Access is denied.");
+  // This account's window, and the checker with it, read its copy where the real list is.
+  files_.files[own_list] = files_.files[kMacroListPath];
+  fakes::FakeFileSystem real;
+  real.files[kMacroListPath] = "[Canine]\r\n";
+  real_files_ = &real;
+  sight_ = {own, true};
+  const StationReport report = check();
+  EXPECT_EQ(report.findings, 2) << testing::PrintToString(report.lines);
+  EXPECT_EQ(missing(report,
+                    {"  " + own_list + ": this account's window reads this copy instead of " +
+                         kMacroListPath +
+                         ", and so did this report above; the real one differs: delete the copy",
+                     "  " + anna_selection +
+                         ": anna's window reads and saves the selection here instead of in " +
+                         kSelectionPath +
+                         "; there is no real one: delete the copy where the operators share one "
+                         "selection",
+                     "  1 other account's VirtualStore could not be looked at (Access is denied): "
+                     "run lumenpoll-check as an administrator to see every account's"}),
+            Lines{});
+
+  real.files[kMacroListPath] = files_.files[own_list];
+  EXPECT_TRUE(has(check(), "above; the real one is the same: delete the copy"));
+  sight_ = {};
+  folders_.folders.erase("C:\\Users");
+  EXPECT_TRUE(has(check(), "  none found"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/technique_chart.h"
+#include "config/technique_chart.h"
 
 #include <gtest/gtest.h>
 
