@@ -84,9 +84,8 @@ std::vector<RawFile> raw_files(const std::vector<FolderEntry>& entries) {
     RawFile file{entry.name, {}, {}, {}};
     if (entry.is_hidden) {
       file.left_alone = "hidden, so the program does not see it";
-    } else if (!scripts_can_take(image_name(entry.name))) {
-      file.left_alone =
-          "the program leaves this raw file alone, its name cannot go into a script's parameters";
+    } else if (const std::string refusal = name_refusal(image_name(entry.name)); !refusal.empty()) {
+      file.left_alone = "the program leaves this raw file alone and says so once: " + refusal;
     }
     raw.push_back(std::move(file));
   }

@@ -18,10 +18,6 @@ std::string name_refusal(const std::string& base_name) {
   return plain ? std::string() : "its name holds characters the scripts cannot take";
 }
 
-bool scripts_can_take(const std::string& base_name) {
-  return name_refusal(base_name).empty();
-}
-
 std::string image_name(std::string_view path) {
   const std::string name(text::file_name(path));
   return text::left(name, static_cast<int>(name.size()) - 4);

@@ -13,8 +13,6 @@ namespace lumenpoll {
 // scripts no image name at all.
 std::string name_refusal(const std::string& base_name);
 
-bool scripts_can_take(const std::string& base_name);
-
 // The image name of a raw file: its file name less the dot and the three-letter extension.
 std::string image_name(std::string_view path);
 
