@@ -62,7 +62,8 @@ void read_entry(const std::string& trimmed, Edition edition, MacroTable& table, 
   store(table.entry_names, st.s, st.c, text::left(line, b));
 }
 
-// The auto-close value: the line after the header, untrimmed.
+// The auto-close value: the line after the header. Kept on purpose: it is not trimmed, so
+// "YES " or " yes" reads as NO, as it always has on the stations that use it.
 void read_auto_close(TextFileReader& in, std::string& auto_close, ReadState& st,
                      const MacroLineObserver& observer) {
   MacroLine seen;
@@ -87,6 +88,8 @@ void read_header(const std::string& trimmed, TextFileReader& in, MacroTable& tab
     }
     st.c = 0;
   }
+  // Kept on purpose: the header loses its last character whatever it is, "]" or not; stored
+  // macro lists name their species by what this has always read.
   const std::string name = text::mid(trimmed, 2, static_cast<int>(trimmed.size()) - 2);
   if (text::upper_case(name) == "AUTOCLOSE") {
     seen.kind = MacroLineKind::AutoClose;

@@ -8,6 +8,7 @@
 #include "base/application.h"
 #include "base/folder_lister.h"
 #include "base/timer.h"
+#include "cycle/cycle_intervals.h"
 #include "cycle/raw_file.h"
 #include "cycle/raw_file_notices.h"
 
@@ -42,7 +43,7 @@ class DeletingRawFiles {
   void Stop();
 
   // How long after its delete started a raw file still there is told.
-  static constexpr unsigned kNoticeAfterMs = 60 * 1000;
+  static constexpr unsigned kNoticeAfterMs = cycle_intervals::kStuckNoticeMs;
 
  private:
   struct Hold {

@@ -9,6 +9,7 @@
 #include "base/application.h"
 #include "base/folder_lister.h"
 #include "base/timer.h"
+#include "cycle/cycle_intervals.h"
 #include "cycle/raw_file_notices.h"
 
 namespace lumenpoll {
@@ -47,7 +48,7 @@ class EarlierImages {
 
   void Stop() { watch_.SetEnabled(false); }
 
-  static constexpr unsigned kNoticeAfterMs = 60 * 1000;
+  static constexpr unsigned kNoticeAfterMs = cycle_intervals::kStuckNoticeMs;
 
  private:
   void watch_ended();

@@ -5,12 +5,15 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "cycle/cycle_intervals.h"
 #include "cycle/script_names.h"
 #include "cycle/station_paths.h"
 
 namespace lumenpoll {
 
 namespace {
+
+using namespace cycle_intervals;
 
 bool is_file_item(const TStShellItem& item) {
   return item.IsFileSystem() && !item.IsFolder();
@@ -57,12 +60,12 @@ ProcessingCycle::ProcessingCycle(Edition edition, CycleHost& host, Application& 
       raw_gate_(app, lister, notices_, timers),
       earlier_(app, lister, notices_, timers),
       batchrun_(app, shell),
-      rawtimer_(make_timer(timers, 1000, &ProcessingCycle::rawtimerTimer)),
-      ijtimer_(make_timer(timers, 1000, &ProcessingCycle::ijtimerTimer)),
-      donetimer_(make_timer(timers, 1000, &ProcessingCycle::donetimerTimer)),
-      dcmtimer_(make_timer(timers, 3000, &ProcessingCycle::dcmtimerTimer)),
-      deltimer_(make_timer(timers, 3000, &ProcessingCycle::deltimerTimer)),
-      deldcmtimer_(make_timer(timers, 1000, &ProcessingCycle::deldcmtimerTimer)) {
+      rawtimer_(make_timer(timers, kRawScanMs, &ProcessingCycle::rawtimerTimer)),
+      ijtimer_(make_timer(timers, kRawScriptMs, &ProcessingCycle::ijtimerTimer)),
+      donetimer_(make_timer(timers, kProcessedScanMs, &ProcessingCycle::donetimerTimer)),
+      dcmtimer_(make_timer(timers, kDicomScriptMs, &ProcessingCycle::dcmtimerTimer)),
+      deltimer_(make_timer(timers, kDeleteScriptMs, &ProcessingCycle::deltimerTimer)),
+      deldcmtimer_(make_timer(timers, kStartUpMs, &ProcessingCycle::deldcmtimerTimer)) {
   prepare(chkraw_, [this](TStShellEnumerator& sender, const TStShellItem& item, bool& accept) {
     chkrawEnumItem(sender, item, accept);
   });
@@ -125,8 +128,9 @@ void ProcessingCycle::rawtimerTimer() {
   if (taken_) earlier_.Take(std::string(text::file_name(cur_raw_.path)), processed_images_listed());
 }
 
-// Every raw file of a scan is taken in turn; the last one listed becomes the image. Only a
-// whole listing takes one: a part may leave out an earlier exposure's processed image.
+// Kept on purpose: every raw file of a scan is taken in turn, and the last one listed becomes
+// the image; the others wait for later scans. Only a whole listing takes one: a part may
+// leave out an earlier exposure's processed image.
 void ProcessingCycle::chkrawEnumItem(TStShellEnumerator& Sender, const TStShellItem& ShellItem,
                                      bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;

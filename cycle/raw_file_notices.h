@@ -6,6 +6,7 @@
 
 #include "base/application.h"
 #include "base/timer.h"
+#include "cycle/cycle_intervals.h"
 
 namespace lumenpoll {
 
@@ -31,7 +32,7 @@ class RawFileNotices {
   const Timer& noticetimer() const { return noticetimer_; }
 
   // How soon a queued notice is shown.
-  static constexpr unsigned kIntervalMs = 200;
+  static constexpr unsigned kIntervalMs = cycle_intervals::kNoticeQueueMs;
 
  private:
   void noticetimerTimer();

@@ -69,6 +69,7 @@ std::vector<ControlDef> controls(Edition edition) {
       control("Image1", ControlKind::Picture, "Panel1", 1, 1, 60, 60),
       panel3,
       label("Label1", "Panel3", 8, 8, "Currently:"),
+      // Kept on purpose: two blanks until the first image, one after ("Waiting for Image File").
       label("la_fname", "Panel3", 88, 8, "Waiting for  Image File"),
       label("Label2", "Panel3", 8, 32, "Last Operation:"),
       label("la_last", "Panel3", 88, 32, "None"),
