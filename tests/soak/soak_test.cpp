@@ -93,9 +93,9 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
   }
 
   // Shell: checks what each start may assume, then plays the script's effect.
-  std::uintptr_t Execute(std::uintptr_t, const std::string&, const std::string& file,
-                         const std::string& parameters, const std::string&, int) override {
-    if (file == kDelDcmScript) return 42;
+  ShellStart Execute(std::uintptr_t, const std::string&, const std::string& file,
+                     const std::string& parameters, const std::string&, int) override {
+    if (file == kDelDcmScript) return {};
     const std::string base = parameters.substr(0, parameters.find(' '));
     Image& image = images_.at(index_of(base));
     if (file == kRawScript) raw_started(base, image);
@@ -104,7 +104,7 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
       ++image.dcm_runs;
     }
     if (file == kDelScript) del_started(base, image);
-    return 42;
+    return {};
   }
   std::string SystemMessage(unsigned) override { return ""; }
 
