@@ -7,6 +7,7 @@
 #include "base/station_lock.h"
 #include "platform/win32/application_restart.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/program_folder.h"
 #include "platform/win32/shell_folder_lister.h"
 #include "platform/win32/station_mutex.h"
 #include "platform/win32/win32_error_box.h"
@@ -49,6 +50,7 @@ int run_window(Edition edition, StationMutex& station) {
 }  // namespace
 
 int run_station(Edition edition) {
+  enter_program_folder(std::cerr);
   Win32ErrorBox start_box;  // the window is gone, or was never built, when this one shows
   return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
     const FormDef& form = window_definition(edition);

@@ -16,6 +16,8 @@ inline constexpr int kReadFault = 30;
 inline constexpr int kGeneralFailure = 31;
 inline constexpr int kSharingViolation = 32;
 inline constexpr int kFilenameTooLong = 206;
+inline constexpr int kCannotComplete = 1003;
+inline constexpr int kNoAssociation = 1155;
 
 inline constexpr int kReadBeyondEndOfFile = 100;
 inline constexpr int kDiskFull = 101;

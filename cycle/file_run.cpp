@@ -41,10 +41,10 @@ bool TFileRun::Run() {
   Enabled = Browse || !FileName.empty();
   if (!Enabled || FileName.empty()) return false;
 
-  const std::uintptr_t result = shell_.Execute(ParentWindow, Operation, FileName, Parameters,
-                                               Directory, show_cmd_number(ShowCmd));
-  if (result > 32) return true;
-  app_.ShowError(system_message_text(shell_.SystemMessage(static_cast<unsigned>(result))));
+  const ShellStart start = shell_.Execute(ParentWindow, Operation, FileName, Parameters, Directory,
+                                          show_cmd_number(ShowCmd));
+  if (start.started()) return true;
+  app_.ShowError(system_message_text(shell_.SystemMessage(start.error)));
   return false;
 }
 

@@ -72,9 +72,11 @@ std::uintptr_t shell_error_code(int err) {
       return kBadFormat;
     case ETXTBSY:
       return kSharingViolation;
+    case EIO:
+      return kReadFault;
     default:
       if (const int code = opening_code(err)) return static_cast<std::uintptr_t>(code);
-      return kGeneralFailure;
+      return kCannotComplete;  // not the general failure, whose text blames a device
   }
 }
 

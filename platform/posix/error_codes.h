@@ -22,7 +22,8 @@ int file_error_code(int err, IoDirection direction);
 // 2 when the folder that would hold path exists (the file is missing), else 3.
 int missing_path_code(const std::string& path);
 
-// The Windows shell's error code (32 or less) for an errno of starting a program.
+// The Windows error code for an errno of starting a program: the shell's codes of 32 or less
+// where one says the cause, else kCannotComplete.
 std::uintptr_t shell_error_code(int err);
 
 }  // namespace lumenpoll

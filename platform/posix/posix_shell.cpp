@@ -18,12 +18,12 @@ namespace lumenpoll {
 
 namespace {
 
-// The shell's own codes, beside the system's error codes it also returns.
-constexpr std::uintptr_t kNoAssociation = 31;
-constexpr std::uintptr_t kStarted = 42;
-
 bool is_open_verb(const std::string& verb) {
   return verb.empty() || text::upper_case(verb) == "OPEN";
+}
+
+ShellStart refused(std::uintptr_t code) {
+  return ShellStart{static_cast<unsigned>(code)};
 }
 
 bool is_folder(const std::string& path) {
@@ -34,23 +34,23 @@ bool is_folder(const std::string& path) {
 }  // namespace
 
 // The owner window and show command have nothing to act on: the script never has a window.
-std::uintptr_t PosixShell::Execute(std::uintptr_t /*owner_window*/, const std::string& verb,
-                                   const std::string& file, const std::string& parameters,
-                                   const std::string& directory, int /*show_cmd*/) {
-  if (!is_open_verb(verb)) return kNoAssociation;
+ShellStart PosixShell::Execute(std::uintptr_t /*owner_window*/, const std::string& verb,
+                               const std::string& file, const std::string& parameters,
+                               const std::string& directory, int /*show_cmd*/) {
+  if (!is_open_verb(verb)) return refused(kNoAssociation);
   const auto script = drive_.map(file);
-  if (!script) return kPathNotFound;
-  if (const std::uintptr_t problem = script_problem(*script)) return problem;
+  if (!script) return refused(kPathNotFound);
+  if (const std::uintptr_t problem = script_problem(*script)) return refused(problem);
   std::string working_folder;
   if (!directory.empty()) {
     const auto folder = drive_.map(directory);
-    if (!folder || !is_folder(*folder)) return kPathNotFound;
+    if (!folder || !is_folder(*folder)) return refused(kPathNotFound);
     working_folder = *folder;
   }
   std::vector<std::string> argv{interpreter_, *script};
   for (std::string& argument : split_command_line(parameters)) argv.push_back(std::move(argument));
   const int err = start_detached(argv, working_folder);
-  return err == 0 ? kStarted : shell_error_code(err);
+  return err == 0 ? ShellStart{} : refused(shell_error_code(err));
 }
 
 std::string PosixShell::SystemMessage(unsigned code) {

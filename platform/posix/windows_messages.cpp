@@ -46,9 +46,16 @@ constexpr std::array<std::string_view, 33> kMessages = {
 }  // namespace
 
 std::string windows_message(unsigned code) {
-  if (code == static_cast<unsigned>(kFilenameTooLong))
-    return "The filename or extension is too long.\r\n";
-  return code < kMessages.size() ? std::string(kMessages[code]) : std::string();
+  switch (code) {
+    case kFilenameTooLong:
+      return "The filename or extension is too long.\r\n";
+    case kCannotComplete:
+      return "Cannot complete this function.\r\n";
+    case kNoAssociation:
+      return "No application is associated with the specified file for this operation.\r\n";
+    default:
+      return code < kMessages.size() ? std::string(kMessages[code]) : std::string();
+  }
 }
 
 }  // namespace lumenpoll

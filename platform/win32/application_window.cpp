@@ -48,6 +48,9 @@ LRESULT CALLBACK ApplicationWindow::procedure(HWND window, UINT message, WPARAM 
       if (main_window != nullptr && ::IsWindowEnabled(main_window))
         ::PostMessageA(main_window, WM_CLOSE, 0, 0);
       return 0;
+    case WM_ENDSESSION:  // perhaps before the main window: it saves before this returns
+      if (main_window != nullptr) ::SendMessageA(main_window, WM_ENDSESSION, wparam, lparam);
+      return 0;
     case WM_ACTIVATE:
       // An open error box has disabled the main window; it stays in front by itself.
       if (LOWORD(wparam) != WA_INACTIVE && main_window != nullptr &&

@@ -12,7 +12,7 @@ namespace lumenpoll {
 // main window keeps its own caption: a window of no size that owns the main window (owned
 // windows get no button of their own). Closing the program from the task bar asks the main
 // window to close, unless an error box has it disabled; activating the button activates the
-// main window.
+// main window. The session's end, heard here first, is told to the main window at once.
 class ApplicationWindow {
  public:
   explicit ApplicationWindow(const std::string& title);

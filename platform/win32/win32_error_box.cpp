@@ -7,13 +7,24 @@
 namespace lumenpoll {
 namespace {
 
-// The session's end reaches every top-level window, the box's own among them: the box then
-// ends as every loop of the thread does on the quit message, so a box that nobody will
-// answer never holds the end up, with or without the main window.
+bool is_dialog(HWND window) {
+  return ::GetClassLongPtrA(window, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
+}
+
+// The session's end reaches every top-level window, the box's own among them, in an order
+// nobody documents. A box that hears it first tells the window that owns it at once, which
+// saves the selection before the session may end; the box then ends as every loop of the
+// thread does on the quit message, so a box that nobody will answer never holds the end up,
+// with or without the main window.
 LRESULT CALLBACK end_with_session(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION) {
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lparam);
-    if (sent.message == WM_ENDSESSION && sent.wParam != FALSE) ::PostQuitMessage(0);
+    if (sent.message == WM_ENDSESSION && sent.wParam != FALSE) {
+      const HWND owner = ::GetWindow(sent.hwnd, GW_OWNER);
+      if (owner != nullptr && is_dialog(sent.hwnd))
+        ::SendMessageA(owner, WM_ENDSESSION, sent.wParam, sent.lParam);
+      ::PostQuitMessage(0);
+    }
   }
   return ::CallNextHookEx(nullptr, code, wparam, lparam);
 }

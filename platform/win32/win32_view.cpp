@@ -268,8 +268,13 @@ LRESULT Win32View::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
-    case WM_ENDSESSION:  // the process ends once this returns
-      if (wparam != FALSE) events_.session_end();
+    case WM_ENDSESSION:  // the process may end once this returns
+      // Heard once from the system, and once more from whichever of our windows heard it
+      // first (the box, the task-bar button): told to the window once.
+      if (wparam != FALSE && !session_ended_) {
+        session_ended_ = true;
+        events_.session_end();
+      }
       return 0;
     case WM_COMMAND:
       on_command(reinterpret_cast<HWND>(lparam), HIWORD(wparam), LOWORD(wparam));

@@ -20,8 +20,9 @@ class TextGrid;
 
 // The window built from its definition with native Win32 controls: window class TForm1,
 // dialog frame, always on top, the definition's font and pixel sizes without scaling. It
-// shows what the core sets and passes what the operator does on to the events. Texts are in
-// the ANSI code page and go to the single-byte (A) functions as they are.
+// shows what the core sets and passes what the operator does on to the events, and the end
+// of the session once, whichever of the program's windows hears it first. Texts are in the
+// ANSI code page and go to the single-byte (A) functions as they are.
 class Win32View : public FormView {
  public:
   // Creates the window and its controls, hidden. application_title captions the task-bar
@@ -86,6 +87,7 @@ class Win32View : public FormView {
   std::vector<std::unique_ptr<FrameControl>> frames_;
   std::unique_ptr<TextGrid> grid_;
   HWND focus_ = nullptr;  // the control that had the focus when the window went inactive
+  bool session_ended_ = false;
   // Last: destroyed first, while the objects its controls call on still exist.
   UniqueWindow window_;
 };

@@ -90,13 +90,13 @@ class ScriptedShell : public fakes::FakeShell {
   explicit ScriptedShell(Log& log) : log_(log) {}
   std::map<std::string, std::function<void(const std::string& image)>> effects;
 
-  std::uintptr_t Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int show_cmd) override {
+  ShellStart Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                     const std::string& parameters, const std::string& directory,
+                     int show_cmd) override {
     log_.push_back("run " + file);
     const auto result = FakeShell::Execute(owner, verb, file, parameters, directory, show_cmd);
     auto effect = effects.find(file);
-    if (result > 32 && effect != effects.end())
+    if (result.started() && effect != effects.end())
       effect->second(parameters.substr(0, parameters.find(' ')));
     return result;
   }

@@ -80,10 +80,11 @@ TEST_F(FileRunTest, FailedStartIsShownInTheBoxAndRunReturns) {
   EXPECT_EQ(run.Parameters, "shot01");
 }
 
+// Any code is a refusal, those above 32 too (1155: no association).
 TEST_F(FileRunTest, CodeWithoutSystemTextShowsAnEmptyBox) {
   run.FileName = kScript;
-  shell.failures[kScript] = 31;
-  run.Run();
+  shell.failures[kScript] = 1155;
+  EXPECT_FALSE(run.Run());
   ASSERT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(box.shown[0].text, "");
 }

@@ -34,6 +34,7 @@
 #                                     the read-only attribute; false where the platform has none
 #   install_stand_ins, logged_calls   the script stand-ins into IMAGEJ; their log, one
 #                                     "name<TAB>argc<TAB>args[<TAB>time]" line per call
+#   scripts_working_folder            the folder the scripts start in, as they log it
 #   shown_text CONTROL                what the control shows (la_fname, la_last, cb_species...)
 #   error_box_shown, open_boxes       quick: is a box open; the open boxes, "ID<TAB>TEXT" each
 #   close_box ID                      as the operator closes it (it may take a moment)

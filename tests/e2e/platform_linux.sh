@@ -71,6 +71,9 @@ start_copy_in_other_session() {
   launched_pid=$!
 }
 
+# The folder the scripts start in: the one the program was started in, launch_program's.
+scripts_working_folder() { (cd "$ARTIFACTS" && pwd -P); }
+
 # Here a real copy in another session plays it (start_copy_in_other_session).
 hold_station_elsewhere() { return 1; }
 release_station() { :; }

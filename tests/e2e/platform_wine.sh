@@ -54,6 +54,10 @@ release_station() {
   wait "$station_holder_pid" 2>/dev/null || true
 }
 
+# The folder the scripts start in, as %CD% writes it: the program's own, wherever it was
+# started from (launch_program starts it in ARTIFACTS).
+scripts_working_folder() { winepath -w "$(dirname "$PROGRAM")" 2>/dev/null; }
+
 launch_program() {
   (cd "$ARTIFACTS" && exec wine "${2:-$PROGRAM}" >"$ARTIFACTS/$1.out" 2>&1 </dev/null) &
   launched_pid=$!

@@ -93,6 +93,14 @@ assert_calls() {
     <(echo "$actual"))"
 }
 
+# assert_scripts_started_in FOLDER: every script the stand-ins ran started in FOLDER.
+assert_scripts_started_in() {
+  local folders
+  folders=$(tr -d '\r' <"$IMAGEJ/working_folders.log" | sort -u)
+  [ "$folders" == "$1" ] ||
+    fail "the scripts started in:"$'\n'"$folders"$'\n'"not in $1"
+}
+
 # assert_bytes FILE PRINTF_TEXT: FILE holds exactly these bytes.
 assert_bytes() {
   cmp -s "$1" <(printf '%b' "$2") && return

@@ -9,7 +9,7 @@
 
 namespace lumenpoll::fakes {
 
-// Records every start; a file listed in failures is refused with its code.
+// Records every start; a file listed in failures is refused with its error code.
 class FakeShell : public Shell {
  public:
   struct Call {
@@ -22,15 +22,15 @@ class FakeShell : public Shell {
     std::uintptr_t owner;
   };
   std::vector<Call> calls;
-  std::map<std::string, std::uintptr_t> failures;  // file -> result of 32 or less
-  const std::int64_t* clock_ms = nullptr;          // stamps calls when set
+  std::map<std::string, unsigned> failures;  // file -> Windows error code of its refusal
+  const std::int64_t* clock_ms = nullptr;    // stamps calls when set
 
-  std::uintptr_t Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
-                         const std::string& parameters, const std::string& directory,
-                         int show_cmd) override {
+  ShellStart Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                     const std::string& parameters, const std::string& directory,
+                     int show_cmd) override {
     calls.push_back({clock_ms ? *clock_ms : 0, verb, file, parameters, directory, show_cmd, owner});
     auto f = failures.find(file);
-    return f == failures.end() ? 42 : f->second;
+    return f == failures.end() ? ShellStart{} : ShellStart{f->second};
   }
   std::string SystemMessage(unsigned code) override {
     if (code == 2) return "The system cannot find the file specified.\r\n";

@@ -21,7 +21,6 @@ using test::TempFolder;
 namespace fs = std::filesystem;
 
 const std::string kScript = R"(C:\Program Files\ImageJ\ij_raw.bat)";
-constexpr std::uintptr_t kStarted = 42;
 
 // What one run of the recording script saw.
 struct Record {
@@ -60,8 +59,8 @@ class PosixShellTest : public ::testing::Test {
            "mv \"$rec.tmp\" \"$rec\"\n";
   }
 
-  std::uintptr_t run(const std::string& parameters, const std::string& directory = "",
-                     const std::string& verb = "open") {
+  ShellStart run(const std::string& parameters, const std::string& directory = "",
+                 const std::string& verb = "open") {
     return shell_.Execute(0, verb, kScript, parameters, directory, 0);
   }
 
@@ -120,7 +119,7 @@ TEST_F(PosixShellTest, PassesTheParameterTextSplitIntoArguments) {
   };
   for (const auto& c : cases) {
     clear_records();
-    ASSERT_EQ(run(c.parameters), kStarted) << c.parameters;
+    ASSERT_TRUE(run(c.parameters).started()) << c.parameters;
     const auto records = wait_for_records(1);
     ASSERT_EQ(records.size(), 1u) << c.parameters;
     EXPECT_EQ(records[0].args, c.args) << c.parameters;
@@ -128,7 +127,7 @@ TEST_F(PosixShellTest, PassesTheParameterTextSplitIntoArguments) {
 }
 
 TEST_F(PosixShellTest, TheScriptRunsDetachedOnNullStreams) {
-  ASSERT_EQ(run("shot01", "", "OPEN"), kStarted);
+  ASSERT_TRUE(run("shot01", "", "OPEN").started());
   EXPECT_TRUE(no_child_left());
   const auto records = wait_for_records(1);
   ASSERT_EQ(records.size(), 1u);
@@ -150,7 +149,7 @@ TEST_F(PosixShellTest, ReturnsWithoutWaitingForTheScript) {
                         "if [ -e \"" +
                         go + "\" ]; then set -- saw-go; else set -- gave-up; fi\n" +
                         recording_script());
-  ASSERT_EQ(run(""), kStarted);
+  ASSERT_TRUE(run("").started());
   drive_.write_file("go", "");
   const auto records = wait_for_records(1);
   ASSERT_EQ(records.size(), 1u);
@@ -159,15 +158,15 @@ TEST_F(PosixShellTest, ReturnsWithoutWaitingForTheScript) {
 
 TEST_F(PosixShellTest, RunsInTheGivenWorkingFolder) {
   const std::string folder = drive_.make_folder("TOLVA/import");
-  ASSERT_EQ(run("", R"(c:\tolva\IMPORT)"), kStarted);
+  ASSERT_TRUE(run("", R"(c:\tolva\IMPORT)").started());
   const auto records = wait_for_records(1);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].working_folder, fs::canonical(folder).string());
 }
 
 TEST_F(PosixShellTest, TwoRunsStartTwoProcessesAndLeaveNoChild) {
-  ASSERT_EQ(run("first"), kStarted);
-  ASSERT_EQ(run("second"), kStarted);
+  ASSERT_TRUE(run("first").started());
+  ASSERT_TRUE(run("second").started());
   const auto records = wait_for_records(2);
   ASSERT_EQ(records.size(), 2u);
   std::set<std::vector<std::string>> args{records[0].args, records[1].args};
@@ -182,7 +181,7 @@ TEST_F(PosixShellTest, RefusedStartsGiveTheShellCodes) {
     std::string file;
     std::string directory;
     std::string verb;
-    std::uintptr_t code;
+    unsigned code;
   } cases[] = {
       {R"(C:\Program Files\ImageJ\none.bat)", "", "open", 2},
       {R"(C:\Program Files\None\ij_raw.bat)", "", "open", 3},
@@ -190,14 +189,14 @@ TEST_F(PosixShellTest, RefusedStartsGiveTheShellCodes) {
       {R"(C:\Program Files\ImageJ\folder.bat)", "", "open", 5},
       {kScript, R"(C:\TOLVA\missing)", "open", 3},
       {kScript, R"(C:\TOLVA\file)", "open", 3},
-      {kScript, "", "print", 31},
+      {kScript, "", "print", 1155},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(shell_.Execute(0, c.verb, c.file, "refused", c.directory, 0), c.code) << c.file;
+    EXPECT_EQ(shell_.Execute(0, c.verb, c.file, "refused", c.directory, 0).error, c.code) << c.file;
   }
   // A start the shell took would have run before this one, which the refused ones cannot
   // tell from; a moment more lets a slow one write its record too.
-  ASSERT_EQ(run("after"), kStarted);
+  ASSERT_TRUE(run("after").started());
   ASSERT_EQ(wait_for_records(1).size(), 1u);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const auto records = wait_for_records(1);
@@ -210,8 +209,8 @@ TEST_F(PosixShellTest, AFailedExecIsReportedWithItsCode) {
   ASSERT_EQ(::chmod(not_executable.c_str(), 0644), 0);
   PosixShell missing_interpreter(DrivePath(drive_.path()), drive_ / "no/such/sh");
   PosixShell unexecutable_interpreter(DrivePath(drive_.path()), not_executable);
-  EXPECT_EQ(missing_interpreter.Execute(0, "open", kScript, "", "", 0), 2u);
-  EXPECT_EQ(unexecutable_interpreter.Execute(0, "open", kScript, "", "", 0), 5u);
+  EXPECT_EQ(missing_interpreter.Execute(0, "open", kScript, "", "", 0).error, 2u);
+  EXPECT_EQ(unexecutable_interpreter.Execute(0, "open", kScript, "", "", 0).error, 5u);
   EXPECT_TRUE(no_child_left());
 }
 
@@ -223,6 +222,8 @@ TEST(PosixShellMessages, GivesTheSystemTexts) {
   EXPECT_EQ(shell.SystemMessage(5), "Access is denied.\r\n");
   EXPECT_EQ(shell.SystemMessage(32),
             "The process cannot access the file because it is being used by another process.\r\n");
+  EXPECT_EQ(shell.SystemMessage(1155),
+            "No application is associated with the specified file for this operation.\r\n");
   EXPECT_EQ(shell.SystemMessage(33), "");
   EXPECT_EQ(shell.SystemMessage(1000), "");
 }
@@ -248,8 +249,7 @@ TEST(PosixShellProbe, AgreesWithTheStartAndGivesTheSystemMessage) {
     PosixShell shell{DrivePath(drive.path()), c.interpreter};
     const ScriptState state = shell.probe(c.script);
     EXPECT_EQ(state.error, c.error) << c.script << " with " << c.interpreter;
-    const std::uintptr_t started = shell.Execute(0, "open", c.script, "", "", 0);
-    EXPECT_EQ(state.error == 0 ? started > 32 : started == state.error, true) << c.script;
+    EXPECT_EQ(shell.Execute(0, "open", c.script, "", "", 0).error, state.error) << c.script;
   }
   PosixShell probe{DrivePath(drive.path())};
   EXPECT_EQ(probe.probe(R"(C:\Program Files\ImageJ\ij_del.bat)").message,

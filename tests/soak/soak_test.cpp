@@ -101,17 +101,17 @@ class Shift : public FolderLister, public Shell, public ErrorBox {
 
   // Shell: checks what each start may assume of the exposure it is for, then plays the
   // script's effect.
-  std::uintptr_t Execute(std::uintptr_t, const std::string&, const std::string& file,
-                         const std::string& parameters, const std::string&, int) override {
-    if (file == kDelDcmScript) return 42;
+  ShellStart Execute(std::uintptr_t, const std::string&, const std::string& file,
+                     const std::string& parameters, const std::string&, int) override {
+    if (file == kDelDcmScript) return {};
     const std::string base = parameters.substr(0, parameters.find(' '));
     const File* raw = find(base + ".NEF");
     EXPECT_NE(raw, nullptr) << file << " started for " << base << " without its raw file";
-    if (raw == nullptr) return 42;
+    if (raw == nullptr) return {};
     if (file == kRawScript) raw_started(base, raw->exposure);
     if (file == kDcmScript) dcm_started(base, raw->exposure);
     if (file == kDelScript) del_started(base, raw->exposure);
-    return 42;
+    return {};
   }
   std::string SystemMessage(unsigned) override { return ""; }
 

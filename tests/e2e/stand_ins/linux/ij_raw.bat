@@ -1,5 +1,6 @@
 #!/bin/sh
-# Test stand-in: records the call, then writes <base>.<processed> into the import folder.
+# Test stand-in: records the call and the folder it started in (as the others do), then
+# writes <base>.<processed> into the import folder.
 # stand_in.conf beside it sets processed (TIF or DCM), may set raw_delay (seconds until the
 # processed image appears; raw_delay_<base> for one image) and may set a decoy extension: a
 # decoy file is written first,
@@ -9,6 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd) || exit 1
 log="$here/calls.log"
 import="$here/../../TOLVA/import"
 printf '%s\t%s\t%s\t%s\n' ij_raw.bat "$#" "$*" "$(date +%s.%N)" >>"$log"
+pwd -P >>"$here/working_folders.log"
 
 processed=TIF decoy="" decoy_lead=7 raw_delay=1
 # shellcheck source=/dev/null

@@ -1,11 +1,13 @@
 @echo off
-rem Test stand-in, as the one for Linux: records the call, then writes the processed image
-rem <base>.<processed> into the import folder, after raw_delay seconds or, with a decoy
-rem extension, after a decoy file and decoy_lead seconds; stand_in.conf beside it sets them.
+rem Test stand-in, as the one for Linux: records the call and the folder it started in, then
+rem writes the processed image <base>.<processed> into the import folder, after raw_delay
+rem seconds or, with a decoy extension, after a decoy file and decoy_lead seconds;
+rem stand_in.conf beside it sets them.
 rem Each write is logged before it appears, so the log order is what the program can see.
 set n=0
 for %%a in (%*) do set /a n+=1
 >>"%~dp0calls.log" echo ij_raw.bat	%n%	%*
+>>"%~dp0working_folders.log" echo %CD%
 set processed=TIF
 set decoy=
 set decoy_lead=7
