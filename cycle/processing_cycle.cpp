@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "base/text.h"
 #include "cycle/script_names.h"
@@ -95,6 +96,23 @@ void ProcessingCycle::Stop() {
   notices_.Stop();
 }
 
+void ProcessingCycle::HandOver(std::function<void()> done) {
+  handed_over_ = std::move(done);
+  if (deldcmtimer_.Enabled() || rawtimer_.Enabled()) finish_hand_over();
+}
+
+// Where the cycle would take a raw file next, the image in progress is done.
+void ProcessingCycle::finish_hand_over() {
+  Stop();
+  std::exchange(handed_over_, nullptr)();
+}
+
+bool ProcessingCycle::InHandler() const {
+  for (const Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
+    if (t->Running()) return true;
+  return notices_.noticetimer().Running();
+}
+
 void ProcessingCycle::set_stage(int stage) {
   host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
 }
@@ -106,6 +124,7 @@ void ProcessingCycle::deldcmtimerTimer() {
 }
 
 void ProcessingCycle::rawtimerTimer() {
+  if (handed_over_) return finish_hand_over();
   raw_gate_.BeginScan();
   chkraw_.Enumerate();
   // A folder read only in part, or not at all, says nothing of what has gone from it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/application.h"
@@ -59,18 +60,27 @@ class ProcessingCycle {
   // shown, not even by a handler that resumes after its error box and enables a timer.
   void Stop();
 
+  // The station goes to a copy of the program in another session: no raw file is taken any
+  // more, and once the image in progress has started its delete script (at once when none is
+  // in progress) the cycle stops and calls done.
+  void HandOver(std::function<void()> done);
+  // True while one of the cycle's handlers runs, an error box of its own open.
+  bool InHandler() const;
+
   const Timer& timer(const std::string& name) const;
 
  private:
   Timer make_timer(TimerBackend& timers, unsigned interval_ms, void (ProcessingCycle::*handler)());
   void set_stage(int stage);
   void start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next, int stage);
+  void finish_hand_over();
 
   Edition edition_;
   CycleHost& host_;
   Application& app_;
   std::string cur_image_;
   bool stopped_ = false;
+  std::function<void()> handed_over_;  // set while the station is being handed over
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
   RawFileNotices notices_;
