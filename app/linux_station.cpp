@@ -82,8 +82,9 @@ int run_station(Edition edition) {
     Application start_app(kApplicationTitle, start_box);
     const char* display = std::getenv("DISPLAY");  // where the window would be shown
     StationSocket station(LUMENPOLL_DRIVE_C, display == nullptr ? "" : display);
+    // The holder here never hands the station over: a start runs only as its holder.
     return run_alone(station, start_app,
-                     [&] { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
+                     [&](StartAs) { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
   });
 }
 

@@ -10,6 +10,7 @@
 #include "platform/win32/program_folder.h"
 #include "platform/win32/shell_folder_lister.h"
 #include "platform/win32/station_mutex.h"
+#include "platform/win32/win32_console_sessions.h"
 #include "platform/win32/win32_error_box.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
@@ -17,14 +18,15 @@
 #include "platform/win32/win32_view.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/station_hand_over.h"
 #include "ui/window_definition.h"
 
 namespace lumenpoll {
 namespace {
 
-// Builds the window and the cycle, then runs until the window closes. The station's paths
-// are used as written.
-int run_window(Edition edition, StationMutex& station) {
+// Builds the window and, when this program holds the station, the cycle; then runs until the
+// window closes. The station's paths are used as written.
+int run_window(Edition edition, StationMutex& station, StartAs start) {
   const ComApartment com;
   Win32FileSystem files;
   ShellFolderLister folders;
@@ -37,8 +39,12 @@ int run_window(Edition edition, StationMutex& station) {
       timers.start(StationMutex::kAnswerIntervalMs, [&station] { station.answer_askers(); });
   Win32ErrorBox box(view.handle());
   Application app(kApplicationTitle, box);
-  TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
+  // Holding, the cycle's first timer starts here.
+  TForm1 form(edition, app, platform, view,
+              start == StartAs::Holder ? TForm1::CycleStart::Now : TForm1::CycleStart::Later);
   view.bind(form);
+  const Win32ConsoleSessions sessions;
+  const StationHandOver hand_over(station, sessions, form, app, timers, start);
 
   // A refusal leaves the program as it was: only an installer's restart of it is lost.
   register_for_restart();
@@ -56,7 +62,8 @@ int run_station(Edition edition) {
     const FormDef& form = window_definition(edition);
     StationMutex station(Win32View::class_name(form), form.caption);
     Application start_app(kApplicationTitle, start_box);
-    return run_alone(station, start_app, [&] { return run_window(edition, station); });
+    return run_alone(station, start_app,
+                     [&](StartAs start) { return run_window(edition, station, start); });
   });
 }
 

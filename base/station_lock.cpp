@@ -1,28 +1,49 @@
 #include "base/station_lock.h"
 
+#include <vector>
+
 namespace lumenpoll {
 namespace {
 
 constexpr std::string_view kHolderTag = "lumenpoll station";
+constexpr std::string_view kHandingOver = "handing over";
+
+std::vector<std::string_view> split_tabs(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t at = 0;;) {
+    const std::size_t tab = line.find('\t', at);
+    fields.push_back(line.substr(at, tab - at));
+    if (tab == std::string_view::npos) return fields;
+    at = tab + 1;
+  }
+}
 
 }  // namespace
 
-std::string holder_line(const StationHolder& holder) {
-  return std::string(kHolderTag) + '\t' + holder.user + '\t' + holder.session + '\n';
+std::string holder_line(const StationHolder& holder, HolderVerdict verdict) {
+  std::string line = std::string(kHolderTag) + '\t' + holder.user + '\t' + holder.session;
+  if (verdict == HolderVerdict::HandingOver) line += '\t' + std::string(kHandingOver);
+  return line + '\n';
 }
 
-std::optional<StationHolder> parse_holder_line(std::string_view line) {
+std::optional<HolderAnswer> parse_holder_answer(std::string_view line) {
   if (!line.ends_with('\n')) return std::nullopt;
   line.remove_suffix(1);
-  const std::size_t user_at = line.find('\t');
-  if (user_at == std::string_view::npos || line.substr(0, user_at) != kHolderTag)
+  const std::vector<std::string_view> fields = split_tabs(line);
+  if (fields.size() < 3 || fields.size() > 4 || fields[0] != kHolderTag || fields[1].empty())
     return std::nullopt;
-  const std::size_t session_at = line.find('\t', user_at + 1);
-  if (session_at == std::string_view::npos) return std::nullopt;
-  StationHolder holder{std::string(line.substr(user_at + 1, session_at - user_at - 1)),
-                       std::string(line.substr(session_at + 1))};
-  if (holder.user.empty() || holder.session.find('\t') != std::string::npos) return std::nullopt;
-  return holder;
+  HolderAnswer answer{{std::string(fields[1]), std::string(fields[2])}, HolderVerdict::Held};
+  if (fields.size() == 4) {
+    if (fields[3] != kHandingOver) return std::nullopt;
+    answer.verdict = HolderVerdict::HandingOver;
+  }
+  return answer;
+}
+
+bool hands_over_to(const ConsoleSessions& sessions, std::optional<SessionId> asker) {
+  const std::optional<SessionId> console = sessions.console();
+  const std::optional<SessionId> own = sessions.own();
+  return console && asker && own && *asker == *console && *own != *console;
 }
 
 std::string held_elsewhere_text(const std::string& user) {
@@ -30,14 +51,29 @@ std::string held_elsewhere_text(const std::string& user) {
          " on this station. Close it in that session to run it here.";
 }
 
-int run_alone(StationLock& lock, Application& app, const std::function<int()>& body) {
-  if (lock.acquire()) return body();
-  const std::optional<StationHolder> holder = lock.holder();
-  if (holder && *holder != lock.self()) {
-    app.ShowError(held_elsewhere_text(holder->user));
+std::string holder_silent_text() {
+  return "lumenpoll is already running on this station but does not answer. Restart the "
+         "station; if this comes back, call IT.";
+}
+
+int run_alone(StationLock& lock, Application& app, const std::function<int(StartAs)>& body) {
+  if (!lock.claim_session()) {
+    lock.raise_window();
     return 0;
   }
-  lock.bring_holder_forward();
+  if (lock.acquire()) return body(StartAs::Holder);
+  std::optional<HolderAnswer> answer = lock.ask();
+  // A holder that has just gone leaves nobody to answer.
+  if (!answer && lock.acquire()) return body(StartAs::Holder);
+  if (answer && answer->verdict == HolderVerdict::HandingOver) return body(StartAs::Waiting);
+  lock.drop_session();
+  if (!answer) {
+    if (!lock.raise_window()) app.ShowError(holder_silent_text());
+  } else if (answer->holder == lock.self()) {
+    lock.bring_holder_forward();
+  } else {
+    app.ShowError(held_elsewhere_text(answer->holder.user));
+  }
   return 0;
 }
 

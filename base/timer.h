@@ -31,6 +31,8 @@ class Timer {
   Timer& operator=(const Timer&) = delete;
 
   bool Enabled() const { return enabled_; }
+  // True while the handler runs (an error box of its own may hold it open).
+  bool Running() const { return in_handler_; }
   // Throws EOutOfResources when the platform refuses; the timer then stays marked
   // enabled but never fires, and enabling it again does nothing.
   void SetEnabled(bool enabled);

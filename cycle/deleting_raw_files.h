@@ -34,6 +34,8 @@ class DeletingRawFiles {
   // another file there, or none, ends its hold.
   bool Holds(const std::string& path, const StampResult& look);
 
+  bool Empty() const { return held_.empty(); }
+
   // A complete scan: holds whose path it did not list end.
   void BeginScan() { seen_.clear(); }
   void EndScan();

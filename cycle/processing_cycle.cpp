@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "base/text.h"
 #include "cycle/cycle_intervals.h"
@@ -102,6 +103,25 @@ void ProcessingCycle::Stop() {
   earlier_.Stop();
 }
 
+// Before the start-up script nothing has been taken; while waiting for a raw file with no
+// delete at work, the image in progress is done.
+void ProcessingCycle::HandOver(std::function<void()> done) {
+  handed_over_ = std::move(done);
+  if (deldcmtimer_.Enabled() || (rawtimer_.Enabled() && !raw_gate_.DeletesPending()))
+    finish_hand_over();
+}
+
+void ProcessingCycle::finish_hand_over() {
+  Stop();
+  std::exchange(handed_over_, nullptr)();
+}
+
+bool ProcessingCycle::InHandler() const {
+  for (const Timer* t : {&deldcmtimer_, &rawtimer_, &ijtimer_, &donetimer_, &dcmtimer_, &deltimer_})
+    if (t->Running()) return true;
+  return notices_.noticetimer().Running();
+}
+
 void ProcessingCycle::set_stage(int stage) {
   host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
 }
@@ -125,6 +145,11 @@ void ProcessingCycle::rawtimerTimer() {
   // A folder read only in part, or not at all, says nothing of what has gone from it.
   if (!chkraw_.LastScanComplete()) return;
   raw_gate_.EndScan();
+  // The next copy would take a raw file whose delete still works as a new image.
+  if (handed_over_) {
+    if (!raw_gate_.DeletesPending()) finish_hand_over();
+    return;
+  }
   if (taken_) earlier_.Take(std::string(text::file_name(cur_raw_.path)), processed_images_listed());
 }
 
@@ -135,7 +160,7 @@ void ProcessingCycle::chkrawEnumItem(TStShellEnumerator& Sender, const TStShellI
                                      bool&) {
   if (!is_file_item(ShellItem) || !has_extension(ShellItem, ".NEF")) return;
   std::optional<RawFile> raw = raw_gate_.Admit(ShellItem.Path());
-  if (!raw || !Sender.ListingWhole()) return;
+  if (!raw || !Sender.ListingWhole() || handed_over_) return;
   cur_raw_ = std::move(*raw);
   cur_image_ = image_name(cur_raw_.path);
   taken_ = true;

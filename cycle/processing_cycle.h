@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,13 @@ class ProcessingCycle {
   // shown, not even by a handler that resumes after its error box and enables a timer.
   void Stop();
 
+  // The station goes to a copy of the program in another session: no raw file is taken any
+  // more, and once the image in progress has started its delete script and that delete has
+  // removed its raw file (at once when none is in progress) the cycle stops and calls done.
+  void HandOver(std::function<void()> done);
+  // True while one of the cycle's handlers runs, an error box of its own open.
+  bool InHandler() const;
+
   const Timer& timer(const std::string& name) const;
 
  private:
@@ -71,6 +79,7 @@ class ProcessingCycle {
   bool is_processed_image(const TStShellItem& item) const;
   std::vector<std::string> processed_images_listed() const;
   void give_back_take();
+  void finish_hand_over();
 
   Edition edition_;
   CycleHost& host_;
@@ -79,6 +88,7 @@ class ProcessingCycle {
   RawFile cur_raw_;     // the raw file of the image in progress, as it was taken
   bool taken_ = false;  // the scan under way has taken a raw file
   bool stopped_ = false;
+  std::function<void()> handed_over_;  // set while the station is being handed over
   TStShellEnumerator chkraw_;
   TStShellEnumerator chkdcm_;
   RawFileNotices notices_;

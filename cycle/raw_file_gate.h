@@ -34,6 +34,8 @@ class RawFileGate {
 
   // The delete script is being started for this raw file (whether or not it starts).
   void DeleteRequested(const RawFile& raw) { deleting_.Add(raw); }
+  // Whether a raw file whose delete was asked for is still there as it was.
+  bool DeletesPending() const { return !deleting_.Empty(); }
 
   void Stop() { deleting_.Stop(); }
 

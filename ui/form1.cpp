@@ -1,18 +1,28 @@
 #include "ui/form1.h"
 
+#include <utility>
+
 #include "config/selection_file.h"
 #include "config/technique_chart.h"
+#include "ui/window_definition.h"
 
 namespace lumenpoll {
 
-TForm1::TForm1(Edition edition, Application& app, const Platform& platform, FormView& view)
+TForm1::TForm1(Edition edition, Application& app, const Platform& platform, FormView& view,
+               CycleStart start)
     : edition_(edition),
       app_(app),
       files_(platform.files),
       view_(view),
       cb_species_(view_, "cb_species"),
       cb_region_(view_, "cb_region"),
-      cycle_(edition, *this, app, platform.folders, platform.shell, platform.timers) {}
+      platform_(platform) {
+  if (start == CycleStart::Now) {
+    cycle_ = make_cycle();
+  } else {
+    SetStatus(kCycleElsewhereText);
+  }
+}
 
 void TForm1::FormShow() {
   read_macro_list(files_, kMacroListPath, edition_, table_, auto_close_,
@@ -37,9 +47,42 @@ void TForm1::Close() {
   if (closed_) return;  // a handler that resumes after the window went
   FormClose();
   // An error box still open elsewhere keeps the message loop, and so the timers, going.
-  cycle_.Stop();
+  stop_cycle();
   closed_ = true;
   view_.CloseWindow();
+}
+
+void TForm1::HandOverCycle(std::function<void()> done) {
+  if (cycle_) {
+    cycle_->HandOver(std::move(done));
+  } else {
+    done();
+  }
+}
+
+void TForm1::EndCycle() {
+  stop_cycle();
+  SetStatus(kCycleElsewhereText);
+}
+
+// The cycle that goes may still have a handler waiting on its error box, to which that box
+// returns: such a cycle stays, stopped, until its handler has gone.
+void TForm1::StartCycle() {
+  stop_cycle();
+  if (cycle_) ended_cycles_.push_back(std::move(cycle_));
+  std::erase_if(ended_cycles_, [](const auto& ended) { return !ended->InHandler(); });
+  SetStatus(window_definition(edition_).find("la_fname")->caption);
+  cycle_ = make_cycle();
+}
+
+std::unique_ptr<ProcessingCycle> TForm1::make_cycle() {
+  CycleHost& host = *this;
+  return std::make_unique<ProcessingCycle>(edition_, host, app_, platform_.folders, platform_.shell,
+                                           platform_.timers);
+}
+
+void TForm1::stop_cycle() {
+  if (cycle_) cycle_->Stop();
 }
 
 void TForm1::Button1Click() {
@@ -96,7 +139,7 @@ void TForm1::OnSessionEnd() {
   app_.Terminate();
   if (closed_) return;
   app_.guarded([this] { FormClose(); });
-  cycle_.Stop();
+  stop_cycle();
   closed_ = true;
   view_.CloseWindow();
 }

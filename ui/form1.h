@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "base/application.h"
 #include "base/edition.h"
@@ -17,7 +20,11 @@ namespace lumenpoll {
 // the processing cycle with its scanners, launchers and timers.
 class TForm1 final : public FormEvents, private CycleHost {
  public:
-  TForm1(Edition edition, Application& app, const Platform& platform, FormView& view);
+  // Whether the cycle starts with the window, or waits until StartCycle.
+  enum class CycleStart { Now, Later };
+
+  TForm1(Edition edition, Application& app, const Platform& platform, FormView& view,
+         CycleStart start = CycleStart::Now);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
@@ -44,8 +51,18 @@ class TForm1 final : public FormEvents, private CycleHost {
   const std::string& auto_close() const { return auto_close_; }
   const ComboList& cb_species() const { return cb_species_; }
   const ComboList& cb_region() const { return cb_region_; }
-  const ProcessingCycle& cycle() const { return cycle_; }
+  // Only while the window has a cycle.
+  const ProcessingCycle& cycle() const { return *cycle_; }
   bool closed() const { return closed_; }
+
+  // The station changing hands between the copies of the program. HandOverCycle: no raw file
+  // is taken any more, and done is called once the image in progress has started its delete
+  // script (at once without one). EndCycle: the cycle stops where it is, and the window says
+  // that it runs elsewhere. StartCycle: a new cycle from its beginning, the start-up script.
+  void HandOverCycle(std::function<void()> done);
+  void EndCycle();
+  void StartCycle();
+  static constexpr const char* kCycleElsewhereText = "Running in another session";
 
  private:
   // CycleHost
@@ -55,6 +72,8 @@ class TForm1 final : public FormEvents, private CycleHost {
   bool AutoClose() const override;
 
   bool has_chart() const { return edition_ == Edition::Full; }
+  std::unique_ptr<ProcessingCycle> make_cycle();
+  void stop_cycle();
   void write_chart_headings();
 
   Edition edition_;
@@ -66,7 +85,12 @@ class TForm1 final : public FormEvents, private CycleHost {
   ComboList cb_species_;
   ComboList cb_region_;
   bool closed_ = false;
-  ProcessingCycle cycle_;  // last: its start-up timer runs from the window's creation
+  Platform platform_;
+  // Cycles ended while a handler of theirs waits on its error box: they go once it has
+  // returned.
+  std::vector<std::unique_ptr<ProcessingCycle>> ended_cycles_;
+  // Last: its start-up timer runs from the window's creation.
+  std::unique_ptr<ProcessingCycle> cycle_;
 };
 
 }  // namespace lumenpoll

@@ -110,10 +110,10 @@ bool StationSocket::acquire() {
 }
 
 // An older holder says nothing and closes; a holder that hangs says nothing in time.
-std::optional<StationHolder> StationSocket::holder() {
+std::optional<HolderAnswer> StationSocket::ask() {
   asking_ = connect_to(name_);
   if (!asking_) return std::nullopt;
-  return parse_holder_line(read_line(asking_.get(), kAnswerMs, 512));
+  return parse_holder_answer(read_line(asking_.get(), kAnswerMs, 512));
 }
 
 // On the connection that asked, or a new one: an older holder takes any connection as the

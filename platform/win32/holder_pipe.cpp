@@ -28,7 +28,7 @@ void HolderPipe::Operation::collect(HANDLE pipe) {
   queued = false;
 }
 
-std::unique_ptr<HolderPipe> HolderPipe::open(const char* name, std::string line) {
+std::unique_ptr<HolderPipe> HolderPipe::open(const char* name, Answer answer) {
   // The first instance only: a pipe of this name made by anybody else is not ours to serve.
   // The default security lets every account read it.
   UniqueHandle pipe(::CreateNamedPipeA(
@@ -36,11 +36,11 @@ std::unique_ptr<HolderPipe> HolderPipe::open(const char* name, std::string line)
       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 512, 16, 0,
       nullptr));
   if (!pipe) return nullptr;
-  return std::unique_ptr<HolderPipe>(new HolderPipe(std::move(pipe), std::move(line)));
+  return std::unique_ptr<HolderPipe>(new HolderPipe(std::move(pipe), std::move(answer)));
 }
 
-HolderPipe::HolderPipe(UniqueHandle pipe, std::string line)
-    : pipe_(std::move(pipe)), line_(std::move(line)) {
+HolderPipe::HolderPipe(UniqueHandle pipe, Answer answer)
+    : pipe_(std::move(pipe)), answer_(std::move(answer)) {
   listen();
 }
 
@@ -80,7 +80,12 @@ void HolderPipe::poll() {
   if (read_.done() || ::GetTickCount64() >= deadline_) hang_up();
 }
 
+// The connection is the request: the start's session comes from the system, not from it.
 void HolderPipe::answer() {
+  ULONG session = 0;
+  line_ =
+      answer_(::GetNamedPipeClientSessionId(pipe_.get(), &session) ? std::optional<ULONG>(session)
+                                                                   : std::nullopt);
   write_.begin();
   write_.issued(::WriteFile(pipe_.get(), line_.data(), static_cast<DWORD>(line_.size()), nullptr,
                             &write_.overlapped));

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/win32/win32_handles.h"
@@ -11,13 +13,17 @@
 namespace lumenpoll {
 
 // The holder's side of a named pipe, which every session of the machine reaches: it writes
-// its one line to each start that connects, one at a time, then waits for that start to
-// close (or for a time-out) before it takes the next. Driven by poll(), which never blocks,
-// from a timer, so that it answers while an error box is open too.
+// its one-line answer to each start that connects, one at a time, then waits for that start
+// to close (or for a time-out) before it takes the next. Driven by poll(), which never
+// blocks, from a timer, so that it answers while an error box is open too.
 class HolderPipe {
  public:
+  // The line for a start that has connected, given that start's session as the system
+  // tells it (none when it cannot).
+  using Answer = std::function<std::string(std::optional<ULONG> asker_session)>;
+
   // Nothing when the pipe cannot be made (another program has a pipe of that name).
-  static std::unique_ptr<HolderPipe> open(const char* name, std::string line);
+  static std::unique_ptr<HolderPipe> open(const char* name, Answer answer);
   HolderPipe(const HolderPipe&) = delete;
   HolderPipe& operator=(const HolderPipe&) = delete;
   ~HolderPipe();
@@ -40,13 +46,14 @@ class HolderPipe {
     void collect(HANDLE pipe);
   };
 
-  HolderPipe(UniqueHandle pipe, std::string line);
+  HolderPipe(UniqueHandle pipe, Answer answer);
   void listen();
   void answer();
   void hang_up();
 
   UniqueHandle pipe_;
-  std::string line_;
+  Answer answer_;
+  std::string line_;  // being written
   Operation connect_;
   Operation write_;
   Operation read_;

@@ -10,19 +10,29 @@
 
 namespace lumenpoll {
 
-// The station's lock on Windows: a named mutex in the global namespace, so that a program
-// started in another logon session (fast user switching, remote desktop) finds it too. The
-// system drops it with the process however that ends. The holder says who it is on a named
-// pipe, which every session reaches; it is brought forward by its main window, found by
-// window class and caption on this desktop.
+// The station's lock on Windows: ownership of a named mutex in the global namespace, so that
+// a program started in another logon session (fast user switching, remote desktop) finds it
+// too; the system gives it up with the process however that ends (a mutex left so counts as
+// free). Only the holder keeps a handle to it. The holder answers each later start on a
+// named pipe, which every session reaches and which only the holder's account may write: it
+// learns the start's session from the system, decides, and says who it is, and whether it
+// hands the station over. A copy of the program claims its session by a mutex in the
+// session's own namespace. Windows are found by window class and caption on this desktop.
 class StationMutex : public StationLock {
  public:
   StationMutex(std::string window_class, std::string caption);
+  ~StationMutex() override;
 
+  bool claim_session() override;
+  void drop_session() override { session_.reset(); }
   bool acquire() override;
-  std::optional<StationHolder> holder() override;
+  void release() override;
+  std::optional<HolderAnswer> ask() override;
+  void ask_to_hand_over() override;
+  void answer_with(Decide decide) override { decide_ = std::move(decide); }
   StationHolder self() const override { return self_; }
-  void bring_holder_forward() override;
+  void bring_holder_forward() override { raise_window(); }
+  bool raise_window() override;
 
   // Answers a later start that has asked; the holder calls this every kAnswerIntervalMs
   // from its message loop.
@@ -32,11 +42,16 @@ class StationMutex : public StationLock {
   static constexpr DWORD kAnswerWaitMs = 2000;
 
  private:
+  std::string answer_for(std::optional<ULONG> asker_session) const;
+
   std::string window_class_;
   std::string caption_;
   StationHolder self_;
-  UniqueHandle mutex_;
+  Decide decide_;
+  UniqueHandle session_;
+  UniqueHandle mutex_;  // owned while held
   std::unique_ptr<HolderPipe> pipe_;
+  UniqueHandle request_;  // a request to hand over, open until the next look
 };
 
 }  // namespace lumenpoll

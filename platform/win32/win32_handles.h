@@ -99,6 +99,12 @@ struct ComRelease {
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComRelease>;
 
+// Memory the system hands out by LocalAlloc: a security descriptor made from its text.
+struct LocalMemoryFree {
+  void operator()(void* memory) const { ::LocalFree(memory); }
+};
+using UniqueLocal = std::unique_ptr<void, LocalMemoryFree>;
+
 // Memory the shell hands out: item ID lists, strings.
 struct CoTaskFree {
   void operator()(void* memory) const { ::CoTaskMemFree(memory); }

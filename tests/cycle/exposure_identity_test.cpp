@@ -207,5 +207,24 @@ TEST_F(ProcessingCycleTest, NamesThatDifferOnlyInCaseAreProcessedInTurn) {
   EXPECT_TRUE(box.shown.empty());
 }
 
+// The copy that takes the station over starts from the beginning: a raw file still there,
+// its delete at work, would be a new image to it.
+TEST_F(ProcessingCycleTest, AHandOverWaitsUntilTheDeleteHasRemovedTheRawFile) {
+  script_effects();
+  const auto remove_image = shell.effects[kDelScript];
+  shell.effects.erase(kDelScript);
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(11000);  // the delete starts
+  bool handed_over = false;
+  cycle->HandOver([&] { handed_over = true; });
+  clock.advance(5000);
+  EXPECT_FALSE(handed_over);
+  remove_image("shot01");
+  clock.advance(1000);
+  EXPECT_TRUE(handed_over);
+  EXPECT_EQ(runs_of(kRawScript).size(), 1u);
+}
+
 }  // namespace
 }  // namespace lumenpoll

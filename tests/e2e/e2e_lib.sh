@@ -21,9 +21,12 @@
 #                                     account); false where there is none; then
 #                                     other_session_boxes, close_other_session_box ID and
 #                                     other_session_windows look at that session
-#   hold_station_elsewhere USER, release_station
+#   hold_station_elsewhere USER, hold_station_silently, release_station
 #                                     a stand-in holds the station as USER's program in another
-#                                     session would; false where a real copy does that instead
+#                                     session would, or as a program that took the name and
+#                                     answers nobody; false where a real copy does that instead
+#   HUNG_HOLDER_BROUGHT_FORWARD       set where a later start brings forward the window of a
+#                                     holder that hangs, without a box
 #   end_the_session [REASON]          as the session's end (logoff, shutdown, or an installer's
 #                                     closeapp) tells the program
 #   close_from_task_bar               as the task bar's "Close window" does

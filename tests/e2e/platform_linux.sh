@@ -74,9 +74,13 @@ start_copy_in_other_session() {
 # The folder the scripts start in: the one the program was started in, launch_program's.
 scripts_working_folder() { (cd "$ARTIFACTS" && pwd -P); }
 
-# Here a real copy in another session plays it (start_copy_in_other_session).
+# Here a real copy in another session plays it (start_copy_in_other_session), and a copy that
+# hangs one that does not answer.
 hold_station_elsewhere() { return 1; }
+hold_station_silently() { return 1; }
 release_station() { :; }
+# Only the holder raises its own window here: one that hangs stays where it is.
+readonly HUNG_HOLDER_BROUGHT_FORWARD=""
 
 other_session_boxes() { DISPLAY=$other_display open_boxes; }
 close_other_session_box() { DISPLAY=$other_display close_box "$1"; }

@@ -49,6 +49,20 @@ hold_station_elsewhere() {
   wait_until 30 "a stand-in holding the station" holding
 }
 
+# hold_station_silently: a program that owns the station's mutex and answers nobody (one
+# that took the name); until release_station.
+hold_station_silently() {
+  mkdir -p "$ARTIFACTS"
+  hold_report="$ARTIFACTS/hold-station.out"
+  : >"$hold_report"
+  wine "$PROBE" hold-station-silently >"$hold_report" 2>&1 </dev/null &
+  station_holder_pid=$!
+  wait_until 30 "a program owning the station's mutex" holding
+}
+
+# A copy that hangs keeps its window, which a later start brings forward by itself.
+readonly HUNG_HOLDER_BROUGHT_FORWARD=1
+
 release_station() {
   kill "$station_holder_pid" 2>/dev/null || true
   wait "$station_holder_pid" 2>/dev/null || true

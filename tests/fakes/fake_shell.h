@@ -20,6 +20,7 @@ class FakeShell : public Shell {
     std::string directory;
     int show_cmd;
     std::uintptr_t owner;
+    bool started;
   };
   std::vector<Call> calls;
   std::map<std::string, unsigned> failures;  // file -> Windows error code of its refusal
@@ -28,9 +29,11 @@ class FakeShell : public Shell {
   ShellStart Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
                      const std::string& parameters, const std::string& directory,
                      int show_cmd) override {
-    calls.push_back({clock_ms ? *clock_ms : 0, verb, file, parameters, directory, show_cmd, owner});
-    auto f = failures.find(file);
-    return f == failures.end() ? ShellStart{} : ShellStart{f->second};
+    const auto f = failures.find(file);
+    const ShellStart result = f == failures.end() ? ShellStart{} : ShellStart{f->second};
+    calls.push_back({clock_ms ? *clock_ms : 0, verb, file, parameters, directory, show_cmd, owner,
+                     result.started()});
+    return result;
   }
   std::string SystemMessage(unsigned code) override {
     if (code == 2) return "The system cannot find the file specified.\r\n";

@@ -12,7 +12,7 @@ namespace lumenpoll {
 namespace {
 
 struct Asked {
-  std::optional<StationHolder> holder;
+  std::optional<HolderAnswer> answer;
   bool raised = false;
 };
 
@@ -24,7 +24,7 @@ Asked ask(StationSocket& holder, const std::string& drive, const std::string& di
   std::thread thread([&] {
     StationSocket later(drive, display);
     EXPECT_FALSE(later.acquire());
-    asked.holder = later.holder();
+    asked.answer = later.ask();
     if (raise) later.bring_holder_forward();
     done = true;
   });
@@ -44,18 +44,19 @@ TEST(StationSocket, TheHolderSaysWhoItIsAndComesForwardOnlyWhenAsked) {
   EXPECT_EQ(holder.self().session, ":7");
   EXPECT_FALSE(holder.self().user.empty());
 
+  // Here the holder keeps the station, whichever session asks.
   const Asked same = ask(holder, drive.path(), ":7", true);
-  EXPECT_EQ(same.holder, holder.self());
+  EXPECT_EQ(same.answer, HolderAnswer{holder.self()});
   EXPECT_TRUE(same.raised);
   const Asked other = ask(holder, drive.path(), ":8", false);
-  EXPECT_EQ(other.holder, holder.self());
+  EXPECT_EQ(other.answer, HolderAnswer{holder.self()});
   EXPECT_FALSE(other.raised);
 }
 
 TEST(StationSocket, NobodyToAskWhenNoProgramHoldsTheStation) {
   const test::TempFolder drive;
   StationSocket later(drive.path(), ":7");
-  EXPECT_EQ(later.holder(), std::nullopt);
+  EXPECT_EQ(later.ask(), std::nullopt);
 }
 
 }  // namespace

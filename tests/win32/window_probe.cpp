@@ -21,7 +21,11 @@
 //   window-probe message CODE     the system's text for a Windows error code
 //   window-probe hold-station USER
 //                                 holds the station as a program of USER's in another
-//                                 session would, until killed; says "held" first
+//                                 session would (an earlier version, which only says who
+//                                 it is), until killed; says "held" first
+//   window-probe hold-station-silently
+//                                 owns the station's mutex and answers nobody, as a program
+//                                 that took the name would, until killed; says "held" first
 //
 // Exit code 1 when no such window is open.
 #include <windows.h>
@@ -226,8 +230,9 @@ int hold(const char* file, const char* seconds) {
   return 0;
 }
 
-// Plays a program of another session that holds the station: takes the station's mutex and
-// says, on its pipe, that user in session 99 holds it, to every start that asks, until killed.
+// Plays a program of an earlier version in another session that holds the station: makes the
+// station's mutex and says, on its pipe, that user in session 99 holds it, to every start that
+// asks, until killed.
 int hold_station(const char* user) {
   const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Global\\lumenpoll station");
   if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
@@ -246,6 +251,16 @@ int hold_station(const char* user) {
   }
 }
 
+int hold_station_silently() {
+  if (CreateMutexA(nullptr, TRUE, "Global\\lumenpoll station") == nullptr ||
+      GetLastError() == ERROR_ALREADY_EXISTS)
+    return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  Sleep(INFINITE);
+  return 0;
+}
+
 int system_message(const char* code) {
   char buffer[256];
   const DWORD length = FormatMessageA(
@@ -260,6 +275,7 @@ int system_message(const char* code) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "foreground") return show_foreground();
+  if (argc == 2 && std::string(argv[1]) == "hold-station-silently") return hold_station_silently();
   if (argc == 4 && std::string(argv[1]) == "hold") return hold(argv[2], argv[3]);
   if (argc == 4 && std::string(argv[1]) == "end-session") return end_session(argv[2], argv[3]);
   if (argc == 3) {
@@ -277,6 +293,6 @@ int main(int argc, char** argv) {
                "usage: window-probe window|boxes|close|close-from-task-bar|end-session CAPTION,\n"
                "       end-session CAPTION logoff|shutdown|closeapp,\n"
                "       press HANDLE, foreground, hold FILE SECONDS, message CODE,\n"
-               "       or hold-station USER\n");
+               "       hold-station USER, or hold-station-silently\n");
   return 2;
 }

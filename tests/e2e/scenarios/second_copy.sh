@@ -10,6 +10,20 @@ source "$(dirname "$0")/../e2e_lib.sh"
 
 readonly HELD_BY_BEN="lumenpoll is already running for ben on this station. Close it in that \
 session to run it here."
+readonly NOT_ANSWERING="lumenpoll is already running on this station but does not answer. \
+Restart the station; if this comes back, call IT."
+
+# expect_not_answering NAME: a start that finds the station held by a program that does not
+# answer names it in one box, shows no window of its own and ends once the box is answered.
+expect_not_answering() {
+  launch_program "$1"
+  local pid=$launched_pid
+  wait_for_box 30
+  assert_open_boxes "$NOT_ANSWERING"
+  close_box "$(open_boxes | cut -f1)"
+  wait_until 10 "the start gone" eval '! kill -0 "$pid" 2>/dev/null'
+  wait "$pid" || fail "the start that was not answered ended with status $?"
+}
 
 stage_station '0 0\r\n' TIF
 write_macro_list full NO
@@ -36,8 +50,30 @@ if hold_station_elsewhere ben; then
   release_station
 fi
 
+# A program that took the station's name and answers nobody.
+if hold_station_silently; then
+  expect_not_answering silent_holder
+  window_shown && fail "a window of its own while a silent program holds the station"
+  [ -z "$(logged_calls)" ] || fail "a script ran while a silent program holds the station"
+  release_station
+  note "a silent holder is named"
+fi
+
 start_program
 wait_until 20 "start-up script call" called ij_deldcm.bat ""
+
+# A holder that hangs: its window comes forward where another program can raise it, else
+# the start says that it does not answer.
+kill -STOP "$program_pid"
+if [ -n "$HUNG_HOLDER_BROUGHT_FORWARD" ]; then
+  launch_program hung_holder
+  wait_copy_exit "$launched_pid" 30
+  box_open && fail "a box for a hung holder whose window came forward: $(open_box_texts)"
+else
+  expect_not_answering hung_holder
+fi
+kill -CONT "$program_pid"
+note "a hung holder is brought forward or named"
 
 put_other_window_in_front
 ! program_window_in_front || fail "another program's window did not come in front"
