@@ -126,8 +126,11 @@ void ProcessingCycle::set_stage(int stage) {
   host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
 }
 
+// A script's failed start opens a box, and the window may close or the station go to another
+// copy while it is open: a handler that resumes in a stopped cycle leaves everything alone.
 void ProcessingCycle::deldcmtimerTimer() {
   batchrun_.deldcm.Run();
+  if (stopped_) return;
   deldcmtimer_.SetEnabled(false);
   rawtimer_.SetEnabled(true);
 }
@@ -190,7 +193,9 @@ std::vector<std::string> ProcessingCycle::processed_images_listed() const {
 bool ProcessingCycle::start_script(Timer& own, TFileRun& run, Timer& retry, Timer& next,
                                    int stage) {
   own.SetEnabled(false);
-  if (!run.Run()) {
+  const bool started = run.Run();
+  if (stopped_) return false;
+  if (!started) {
     retry.SetEnabled(true);
     return false;
   }
@@ -243,6 +248,7 @@ void ProcessingCycle::deltimerTimer() {
   // must not process the image twice, nor one that could not start for ever.
   raw_gate_.DeleteRequested(cur_raw_);
   batchrun_.delrun.Run();
+  if (stopped_) return;
   rawtimer_.SetEnabled(true);
   // A failed close (the selection could not be saved) ends the handler here.
   if (host_.AutoClose()) host_.Close();

@@ -463,6 +463,25 @@ TEST_F(ProcessingCycleTest, FailingStartUpScriptRunsOnceWhileItsBoxStaysOpen) {
   EXPECT_EQ(lister.listed_at.front(), 7000);  // a full interval after the box closed at 6 s
 }
 
+// The window closed, or the station went to another session's copy, while the box about a
+// failed delete was open: the handler that resumes must not close the window it no longer
+// runs for, nor write its status lines.
+TEST_F(ProcessingCycleTest, AHandlerResumingInAStoppedCycleLeavesTheWindowAlone) {
+  script_effects();
+  host.auto_close = true;
+  shell.failures[kDelScript] = 2;
+  box.while_open = [&] { cycle->Stop(); };
+  lister.add_file(kImportFolder, "shot01.nef");
+  start();
+  clock.advance(20000);
+
+  EXPECT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "close"), 0);
+  EXPECT_EQ(host.statuses.back().text, "Processing shot01.nef 4");
+  EXPECT_EQ(host.last, "");
+  EXPECT_TRUE(enabled_timers().empty());
+}
+
 TEST_F(ProcessingCycleTest, RefusedTimerIsReportedByTheHandlerThatEnabledItAndStopsTheCycle) {
   lister.add_file(kImportFolder, "shot01.nef");
   start();
