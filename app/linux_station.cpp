@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/application_title.h"
 #include "app/start_guard.h"
 #include "app/station.h"
 #include "base/application.h"
+#include "base/operator_texts.h"
 #include "base/station_lock.h"
 #include "platform/fltk/fd_watch.h"
 #include "platform/fltk/fltk_error_box.h"
@@ -60,7 +60,7 @@ int run_window(Edition edition, const std::string& drive_c, StationSocket& stati
 
   FltkView view(window_definition(edition));
   FltkErrorBox box(&view.window());
-  Application app(kApplicationTitle, box);
+  Application app(operator_texts::kApplicationTitle, box);
   TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
   view.bind(form);
 
@@ -78,8 +78,8 @@ int run_window(Edition edition, const std::string& drive_c, StationSocket& stati
 // Drive C: of the station is a folder fixed per program at build time.
 int run_station(Edition edition) {
   FltkErrorBox start_box;  // the window is gone, or was never built, when this one shows
-  return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
-    Application start_app(kApplicationTitle, start_box);
+  return run_reporting_errors(operator_texts::kApplicationTitle, start_box, std::cerr, [&] {
+    Application start_app(operator_texts::kApplicationTitle, start_box);
     const char* display = std::getenv("DISPLAY");  // where the window would be shown
     StationSocket station(LUMENPOLL_DRIVE_C, display == nullptr ? "" : display);
     // The holder here never hands the station over: a start runs only as its holder.

@@ -1,9 +1,9 @@
 #include <iostream>
 
-#include "app/application_title.h"
 #include "app/start_guard.h"
 #include "app/station.h"
 #include "base/application.h"
+#include "base/operator_texts.h"
 #include "base/station_lock.h"
 #include "platform/win32/application_restart.h"
 #include "platform/win32/com_apartment.h"
@@ -32,13 +32,13 @@ int run_window(Edition edition, StationMutex& station, StartAs start) {
   ShellFolderLister folders;
   Win32Shell shell;
 
-  Win32View view(window_definition(edition), kApplicationTitle);
+  Win32View view(window_definition(edition), operator_texts::kApplicationTitle);
   Win32TimerBackend timers;
   const Platform platform{files, folders, shell, timers};
   const auto answering =
       timers.start(StationMutex::kAnswerIntervalMs, [&station] { station.answer_askers(); });
   Win32ErrorBox box(view.handle());
-  Application app(kApplicationTitle, box);
+  Application app(operator_texts::kApplicationTitle, box);
   // Holding, the cycle's first timer starts here.
   TForm1 form(edition, app, platform, view,
               start == StartAs::Holder ? TForm1::CycleStart::Now : TForm1::CycleStart::Later);
@@ -58,10 +58,10 @@ int run_window(Edition edition, StationMutex& station, StartAs start) {
 int run_station(Edition edition) {
   enter_program_folder(std::cerr);
   Win32ErrorBox start_box;  // the window is gone, or was never built, when this one shows
-  return run_reporting_errors(kApplicationTitle, start_box, std::cerr, [&] {
+  return run_reporting_errors(operator_texts::kApplicationTitle, start_box, std::cerr, [&] {
     const FormDef& form = window_definition(edition);
     StationMutex station(Win32View::class_name(form), form.caption);
-    Application start_app(kApplicationTitle, start_box);
+    Application start_app(operator_texts::kApplicationTitle, start_box);
     return run_alone(station, start_app,
                      [&](StartAs start) { return run_window(edition, station, start); });
   });

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/errors.h"
+#include "base/operator_texts.h"
 
 namespace lumenpoll {
 
@@ -27,7 +28,7 @@ void Application::HandleException() noexcept {
     }
   } catch (...) {
     try {
-      ShowError("Unknown error");
+      ShowError(operator_texts::kUnknownError);
     } catch (...) {
     }
   }

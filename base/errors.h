@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/operator_texts.h"
+
 namespace lumenpoll {
 
 // Every error the station raises carries the exact text its error box shows.
@@ -28,13 +30,13 @@ class EInOutError : public Exception {
 // The scanner's root folder does not resolve.
 class ESsInvalidFolder : public Exception {
  public:
-  ESsInvalidFolder() : Exception("Invalid folder") {}
+  ESsInvalidFolder() : Exception(operator_texts::kInvalidFolder) {}
 };
 
 // The platform refused a timer.
 class EOutOfResources : public Exception {
  public:
-  EOutOfResources() : Exception("Not enough timers available") {}
+  EOutOfResources() : Exception(operator_texts::kNoTimers) {}
 };
 
 }  // namespace lumenpoll

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/operator_texts.h"
+
 namespace lumenpoll {
 namespace {
 
@@ -46,16 +48,6 @@ bool hands_over_to(const ConsoleSessions& sessions, std::optional<SessionId> ask
   return console && asker && own && *asker == *console && *own != *console;
 }
 
-std::string held_elsewhere_text(const std::string& user) {
-  return "lumenpoll is already running for " + user +
-         " on this station. Close it in that session to run it here.";
-}
-
-std::string holder_silent_text() {
-  return "lumenpoll is already running on this station but does not answer. Restart the "
-         "station; if this comes back, call IT.";
-}
-
 int run_alone(StationLock& lock, Application& app, const std::function<int(StartAs)>& body) {
   if (!lock.claim_session()) {
     lock.raise_window();
@@ -68,11 +60,11 @@ int run_alone(StationLock& lock, Application& app, const std::function<int(Start
   if (answer && answer->verdict == HolderVerdict::HandingOver) return body(StartAs::Waiting);
   lock.drop_session();
   if (!answer) {
-    if (!lock.raise_window()) app.ShowError(holder_silent_text());
+    if (!lock.raise_window()) app.ShowError(operator_texts::kHolderSilent);
   } else if (answer->holder == lock.self()) {
     lock.bring_holder_forward();
   } else {
-    app.ShowError(held_elsewhere_text(answer->holder.user));
+    app.ShowError(operator_texts::held_elsewhere(answer->holder.user));
   }
   return 0;
 }

@@ -75,11 +75,6 @@ class StationLock {
 // handed it over.
 enum class StartAs { Holder, Waiting };
 
-// The box of a start that finds the station held in another session.
-std::string held_elsewhere_text(const std::string& user);
-// The box of a start whose holder does not answer and has no window to bring forward.
-std::string holder_silent_text();
-
 // Runs the program (body) when it is this session's only copy and either holds the station
 // or is handed it. Otherwise gives 0 without a window, a scan or a script, holding nothing
 // by the time a box is shown: this session's copy, or a holder here, is brought forward; a

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/operator_texts.h"
 #include "base/text.h"
 
 namespace lumenpoll {
@@ -65,9 +66,7 @@ void DeletingRawFiles::watch_ended(const std::string& path) {
 
 void DeletingRawFiles::tell(const std::string& path, Hold& hold) {
   if (std::exchange(hold.told, true)) return;
-  notices_.Queue(std::string(text::file_name(path)) +
-                 " is still in the import folder after its delete; it is not processed "
-                 "again. Close any program that has it open, then delete it");
+  notices_.Queue(operator_texts::still_there_after_delete(std::string(text::file_name(path))));
 }
 
 }  // namespace lumenpoll

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/operator_texts.h"
 #include "base/text.h"
 
 namespace lumenpoll {
@@ -85,10 +86,8 @@ void EarlierImages::watch_ended() {
 
 void EarlierImages::tell(const std::string& path) {
   if (std::exchange(told_, true)) return;
-  notices_.Queue(std::string(text::file_name(path)) +
-                 " from an earlier image is still in the import folder and the raw script has "
-                 "not replaced it: " +
-                 raw_name_ + " waits for its own");
+  notices_.Queue(
+      operator_texts::earlier_image_unreplaced(std::string(text::file_name(path)), raw_name_));
 }
 
 }  // namespace lumenpoll

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/operator_texts.h"
 #include "base/text.h"
 #include "cycle/cycle_intervals.h"
 #include "cycle/script_names.h"
@@ -123,7 +124,7 @@ bool ProcessingCycle::InHandler() const {
 }
 
 void ProcessingCycle::set_stage(int stage) {
-  host_.SetStatus("Processing " + cur_image_ + ".nef " + std::to_string(stage));
+  host_.SetStatus(operator_texts::processing(cur_image_, stage));
 }
 
 // A script's failed start opens a box, and the window may close or the station go to another
@@ -252,8 +253,8 @@ void ProcessingCycle::deltimerTimer() {
   rawtimer_.SetEnabled(true);
   // A failed close (the selection could not be saved) ends the handler here.
   if (host_.AutoClose()) host_.Close();
-  host_.SetStatus("Waiting for Image File");
-  host_.SetLastOperation("Processed " + cur_image_ + ".dcm");
+  host_.SetStatus(operator_texts::kWaiting);
+  host_.SetLastOperation(operator_texts::processed(cur_image_));
 }
 
 }  // namespace lumenpoll

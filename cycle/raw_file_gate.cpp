@@ -1,5 +1,6 @@
 #include "cycle/raw_file_gate.h"
 
+#include "base/operator_texts.h"
 #include "base/system_message.h"
 #include "base/text.h"
 #include "cycle/script_names.h"
@@ -16,7 +17,7 @@ void RawFileGate::BeginScan() {
 std::optional<RawFile> RawFileGate::Admit(const std::string& path) {
   const std::string name(text::file_name(path));
   if (const std::string refusal = name_refusal(image_name(path)); !refusal.empty()) {
-    notices_.Report("name " + name, "Cannot process " + name + ": " + refusal);
+    notices_.Report("name " + name, operator_texts::cannot_process(name, refusal));
     return std::nullopt;
   }
   const StampResult look = lister_.stamp(path);
@@ -48,7 +49,7 @@ bool RawFileGate::written_and_readable(const std::string& path, const std::strin
 }
 
 void RawFileGate::report_unreadable(const std::string& name, const std::string& message) {
-  notices_.Report("read " + name, "Cannot read " + name + ": " + system_message_text(message));
+  notices_.Report("read " + name, operator_texts::cannot_read(name, system_message_text(message)));
 }
 
 void RawFileGate::EndScan() {

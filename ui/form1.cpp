@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/operator_texts.h"
 #include "config/selection_file.h"
 #include "config/technique_chart.h"
 #include "ui/window_definition.h"
@@ -20,7 +21,7 @@ TForm1::TForm1(Edition edition, Application& app, const Platform& platform, Form
   if (start == CycleStart::Now) {
     cycle_ = make_cycle();
   } else {
-    SetStatus(kCycleElsewhereText);
+    SetStatus(operator_texts::kCycleElsewhere);
   }
 }
 
@@ -62,7 +63,7 @@ void TForm1::HandOverCycle(std::function<void()> done) {
 
 void TForm1::EndCycle() {
   stop_cycle();
-  SetStatus(kCycleElsewhereText);
+  SetStatus(operator_texts::kCycleElsewhere);
 }
 
 // The cycle that goes may still have a handler waiting on its error box, to which that box
@@ -120,9 +121,7 @@ void TForm1::sg_techset() {
 }
 
 void TForm1::write_chart_headings() {
-  view_.SetCell(0, 0, "CM");
-  view_.SetCell(1, 0, "kVp");
-  view_.SetCell(2, 0, "mAs");
+  for (int col = 0; col < 3; ++col) view_.SetCell(col, 0, operator_texts::kChartHeadings[col]);
 }
 
 void TForm1::OnShow() {

@@ -62,7 +62,6 @@ class TForm1 final : public FormEvents, private CycleHost {
   void HandOverCycle(std::function<void()> done);
   void EndCycle();
   void StartCycle();
-  static constexpr const char* kCycleElsewhereText = "Running in another session";
 
  private:
   // CycleHost

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/operator_texts.h"
+
 namespace lumenpoll {
 namespace {
+
+namespace texts = operator_texts;
 
 ControlDef control(std::string name, ControlKind kind, std::string parent, int left, int top,
                    int width, int height, std::string caption = {}) {
@@ -55,29 +59,27 @@ std::vector<ControlDef> controls(Edition edition) {
   panel3.bevel_inner = Bevel::Lowered;
   panel3.bevel_outer = Bevel::None;
 
-  ControlDef memo = with_tab(
-      control("Memo1", ControlKind::Memo, "", 8, 176, 169, 22, "Close Window to View Images."), 1);
+  ControlDef memo =
+      with_tab(control("Memo1", ControlKind::Memo, "", 8, 176, 169, 22, texts::kCloseHint), 1);
   memo.align = TextAlign::Center;
   memo.button_face = true;
   memo.read_only = true;
-  ControlDef button =
-      with_tab(control("Button1", ControlKind::Button, "", 184, 176, 113, 25, "View Images"), 2);
+  ControlDef button = with_tab(
+      control("Button1", ControlKind::Button, "", 184, 176, 113, 25, texts::kViewImages), 2);
   button.has_click_handler = true;
 
   std::vector<ControlDef> list = {
       panel1,
       control("Image1", ControlKind::Picture, "Panel1", 1, 1, 60, 60),
       panel3,
-      label("Label1", "Panel3", 8, 8, "Currently:"),
-      // Kept on purpose: two blanks until the first image, one after ("Waiting for Image File").
-      label("la_fname", "Panel3", 88, 8, "Waiting for  Image File"),
-      label("Label2", "Panel3", 8, 32, "Last Operation:"),
-      label("la_last", "Panel3", 88, 32, "None"),
-      with_tab(control("GroupBox1", ControlKind::GroupBox, "", 8, 80, 289, 81,
-                       " Patient Type / Region "),
-               4),
-      list_caption("Label4", 24, "Species:", edition),
-      list_caption("Label5", 152, "Region:", edition),
+      label("Label1", "Panel3", 8, 8, texts::kCurrently),
+      label("la_fname", "Panel3", 88, 8, texts::kWaitingAtStart),
+      label("Label2", "Panel3", 8, 32, texts::kLastOperation),
+      label("la_last", "Panel3", 88, 32, texts::kNoLastOperation),
+      with_tab(
+          control("GroupBox1", ControlKind::GroupBox, "", 8, 80, 289, 81, texts::kPatientGroup), 4),
+      list_caption("Label4", 24, texts::kSpecies, edition),
+      list_caption("Label5", 152, texts::kRegion, edition),
       drop_down("cb_species", 24, 0),
       drop_down("cb_region", 152, 1),
       memo,
@@ -85,7 +87,8 @@ std::vector<ControlDef> controls(Edition edition) {
   };
   if (edition == Edition::Full) {
     list.push_back(with_tab(
-        control("GroupBox2", ControlKind::GroupBox, "", 312, 8, 137, 193, " Techniques "), 5));
+        control("GroupBox2", ControlKind::GroupBox, "", 312, 8, 137, 193, texts::kTechniquesGroup),
+        5));
     ControlDef grid =
         with_tab(control("sg_tech", ControlKind::Grid, "GroupBox2", 8, 24, 117, 155), 0);
     grid.col_count = 3;
@@ -116,7 +119,7 @@ int frame_width(const ControlDef& frame) {
 FormDef make_definition(Edition edition) {
   FormDef form;
   form.name = "Form1";
-  form.caption = "Velmora Imaging Processing";
+  form.caption = texts::kWindowCaption;
   form.client_width = edition == Edition::Full ? 456 : 304;
   form.client_height = 209;
   form.font_name = "MS Sans Serif";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/operator_texts.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_view.h"
 #include "ui/form1.h"
@@ -116,8 +117,8 @@ TEST_P(WindowTexts, EveryTextStaysInItsRoomAtStartAndThroughTheCycle) {
     expect_every_text_in_its_room(view, form);
     EXPECT_TRUE(view.shown_text("la_last").ends_with("1.dcm"));
   }
-  view.SetCaption("la_fname", TForm1::kCycleElsewhereText);
-  EXPECT_EQ(view.shown_text("la_fname"), TForm1::kCycleElsewhereText);
+  view.SetCaption("la_fname", operator_texts::kCycleElsewhere);
+  EXPECT_EQ(view.shown_text("la_fname"), operator_texts::kCycleElsewhere);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, WindowTexts, ::testing::Values(Edition::Full, Edition::Lite),
