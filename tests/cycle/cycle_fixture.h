@@ -129,6 +129,15 @@ class ProcessingCycleTest : public ::testing::Test {
     };
   }
 
+  // The same, but the delete takes its time: what it removes goes when the test calls the
+  // function returned.
+  std::function<void(const std::string& image)> script_effects_with_slow_delete() {
+    script_effects();
+    auto remove_image = std::move(shell.effects[kDelScript]);
+    shell.effects.erase(kDelScript);
+    return remove_image;
+  }
+
   std::vector<std::string> enabled_timers() const {
     std::vector<std::string> names;
     for (const auto& name : kTimerNames)

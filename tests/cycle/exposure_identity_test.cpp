@@ -172,9 +172,7 @@ TEST_F(ProcessingCycleTest, ARawFileStillThereAMinuteAfterItsDeleteIsToldOnceAnd
 }
 
 TEST_F(ProcessingCycleTest, ADeleteThatEndsWithinTheMinuteIsNotTold) {
-  script_effects();
-  const auto remove_image = shell.effects[kDelScript];
-  shell.effects.erase(kDelScript);
+  const auto remove_image = script_effects_with_slow_delete();
   lister.add_file(kImportFolder, "shot01.nef");
   start();
   clock.advance(11000 + 30000);
@@ -210,9 +208,7 @@ TEST_F(ProcessingCycleTest, NamesThatDifferOnlyInCaseAreProcessedInTurn) {
 // The copy that takes the station over starts from the beginning: a raw file still there,
 // its delete at work, would be a new image to it.
 TEST_F(ProcessingCycleTest, AHandOverWaitsUntilTheDeleteHasRemovedTheRawFile) {
-  script_effects();
-  const auto remove_image = shell.effects[kDelScript];
-  shell.effects.erase(kDelScript);
+  const auto remove_image = script_effects_with_slow_delete();
   lister.add_file(kImportFolder, "shot01.nef");
   start();
   clock.advance(11000);  // the delete starts

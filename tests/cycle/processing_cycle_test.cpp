@@ -283,9 +283,7 @@ TEST_F(ProcessingCycleTest, DicomScriptThatCannotStartDeletesNothingAndIsRetried
 }
 
 TEST_F(ProcessingCycleTest, RawFileIsNotTakenUpAgainWhileItsDeleteIsWorking) {
-  script_effects();
-  const auto remove_image = shell.effects[kDelScript];
-  shell.effects.erase(kDelScript);  // the delete takes its time
+  const auto remove_image = script_effects_with_slow_delete();
   lister.add_file(kImportFolder, "shot01.nef");
   start();
   clock.advance(16000);
