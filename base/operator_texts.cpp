@@ -56,8 +56,8 @@ std::string cannot_read(const std::string& file_name, const std::string& system_
 
 std::string still_there_after_delete(const std::string& raw_file_name) {
   return raw_file_name +
-         " is still in the import folder after its delete; it is not processed again. Close "
-         "any program that has it open, then delete it";
+         " is still in the import folder after its delete; it is not processed again. Delete "
+         "it once its DICOM file is filed, or restart lumenpoll to process it again";
 }
 
 std::string earlier_image_unreplaced(const std::string& processed_file_name,

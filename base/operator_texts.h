@@ -53,6 +53,8 @@ inline constexpr const char* kNameHoldsOddCharacters =
     "its name holds characters the scripts cannot take";
 inline constexpr const char* kNameIsOnlyExtension = "its name has nothing before the extension";
 std::string cannot_read(const std::string& file_name, const std::string& system_text);
+// Not "delete it" alone: a delete script may have kept the raw file because its DICOM file
+// was never made.
 std::string still_there_after_delete(const std::string& raw_file_name);
 std::string earlier_image_unreplaced(const std::string& processed_file_name,
                                      const std::string& raw_file_name);

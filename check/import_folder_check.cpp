@@ -138,8 +138,10 @@ void check_import_folder(const StationAccess& station, Edition edition, ReportWr
       out.finding("Invalid folder: there is no such folder, and the program says so every second");
       return;
     case FolderStatus::Unreadable:
+      // The program's scan of such a folder is empty and says nothing.
       out.finding(
-          "Invalid folder: the folder cannot be listed, and the program says so every second");
+          "this account cannot list the folder: the program sees no raw file in it and shows no "
+          "box");
       return;
     case FolderStatus::Listed:
       break;

@@ -160,8 +160,8 @@ TEST_F(ProcessingCycleTest, ARawFileStillThereAMinuteAfterItsDeleteIsToldOnceAnd
   clock.advance(1 + RawFileNotices::kIntervalMs);
   EXPECT_EQ(box.texts(), std::vector<std::string>{
                              "shot01.nef is still in the import folder after its delete; it is "
-                             "not processed again. Close any program that has it open, then "
-                             "delete it."});
+                             "not processed again. Delete it once its DICOM file is filed, or "
+                             "restart lumenpoll to process it again."});
   clock.advance(5 * 60000);
   EXPECT_EQ(box.shown.size(), 1u);
   EXPECT_EQ(runs_of(kRawScript).size(), 1u);

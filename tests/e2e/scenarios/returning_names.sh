@@ -26,7 +26,7 @@ wait_until 20 "import folder holding only held01's files" import_holds_only held
 
 note "the box about held01.NEF, a minute after its delete"
 expect_box $((90 - (SECONDS - held_since))) \
-  "held01.NEF is still in the import folder after its delete; it is not processed again. Close any program that has it open, then delete it."
+  "held01.NEF is still in the import folder after its delete; it is not processed again. Delete it once its DICOM file is filed, or restart lumenpoll to process it again."
 rm "$IMPORT/held01.NEF" "$IMPORT/held01.TIF"
 
 note "cam01 comes back while cam02 is in progress"
