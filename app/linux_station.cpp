@@ -14,6 +14,7 @@
 #include "platform/fltk/fltk_timer_backend.h"
 #include "platform/fltk/fltk_view.h"
 #include "platform/posix/drive_path.h"
+#include "platform/posix/logind_sessions.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_folder_lister.h"
 #include "platform/posix/posix_shell.h"
@@ -21,6 +22,7 @@
 #include "platform/posix/termination_signals.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/station_hand_over.h"
 #include "ui/window_definition.h"
 
 namespace lumenpoll {
@@ -48,8 +50,10 @@ struct LoopRequests {
   }
 };
 
-// Builds the window and the cycle, then runs until the window closes.
-int run_window(Edition edition, const std::string& drive_c, StationSocket& station) {
+// Builds the window and, when this program holds the station, the cycle; then runs until the
+// window closes.
+int run_window(Edition edition, const std::string& drive_c, StationSocket& station,
+               const LogindSessions& sessions, StartAs start) {
   TerminationSignals ending;
   const DrivePath drive(drive_c);
   PosixFileSystem files(drive);
@@ -61,8 +65,11 @@ int run_window(Edition edition, const std::string& drive_c, StationSocket& stati
   FltkView view(window_definition(edition));
   FltkErrorBox box(&view.window());
   Application app(operator_texts::kApplicationTitle, box);
-  TForm1 form(edition, app, platform, view);  // starts the cycle's first timer
+  // Holding, the cycle's first timer starts here.
+  TForm1 form(edition, app, platform, view,
+              start == StartAs::Holder ? TForm1::CycleStart::Now : TForm1::CycleStart::Later);
   view.bind(form);
+  const StationHandOver hand_over(station, sessions, form, app, timers, start);
 
   LoopRequests requests{ending, station, form, view};
   const FdWatch ending_watch(ending.fd(), LoopRequests::on_ending, &requests);
@@ -81,10 +88,11 @@ int run_station(Edition edition) {
   return run_reporting_errors(operator_texts::kApplicationTitle, start_box, std::cerr, [&] {
     Application start_app(operator_texts::kApplicationTitle, start_box);
     const char* display = std::getenv("DISPLAY");  // where the window would be shown
-    StationSocket station(LUMENPOLL_DRIVE_C, display == nullptr ? "" : display);
-    // The holder here never hands the station over: a start runs only as its holder.
-    return run_alone(station, start_app,
-                     [&](StartAs) { return run_window(edition, LUMENPOLL_DRIVE_C, station); });
+    const LogindSessions sessions;
+    StationSocket station(LUMENPOLL_DRIVE_C, display == nullptr ? "" : display, sessions);
+    return run_alone(station, start_app, [&](StartAs start) {
+      return run_window(edition, LUMENPOLL_DRIVE_C, station, sessions, start);
+    });
   });
 }
 

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   g++ clang libclang-rt-14-dev make cmake git
-  libfltk1.3-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-dejavu-extra
+  libfltk1.3-dev libjpeg62-turbo-dev libsystemd-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick procps
   imagej dcmtk dcraw

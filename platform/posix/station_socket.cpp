@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <pwd.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace lumenpoll {
 namespace {
@@ -45,7 +47,20 @@ UniqueFd new_socket() {
   return fd;
 }
 
-// A connection to the holder; nothing when there is none to be had.
+// A socket listening on name; nothing when another program listens there.
+UniqueFd listening_on(const std::string& name) {
+  UniqueFd fd = new_socket();
+  socklen_t length = 0;
+  const sockaddr_un address = address_of(name, length);
+  if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    if (errno == EADDRINUSE) return {};
+    throw std::system_error(errno, std::generic_category(), "bind");
+  }
+  if (::listen(fd.get(), 4) != 0) throw std::system_error(errno, std::generic_category(), "listen");
+  return fd;
+}
+
+// A connection to the program listening on name; nothing when there is none to be had.
 UniqueFd connect_to(const std::string& name) {
   UniqueFd fd = new_socket();
   socklen_t length = 0;
@@ -91,21 +106,46 @@ void send_text(int fd, std::string_view text) {
   ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }
 
+std::optional<HolderAnswer> answer_on(int fd) {
+  return parse_holder_answer(read_line(fd, StationSocket::kAnswerMs, 512));
+}
+
+// A connection to the program listening on name once it has answered; nothing when nobody
+// listens there or answers in time.
+UniqueFd answering(const std::string& name) {
+  UniqueFd fd = connect_to(name);
+  if (fd && !answer_on(fd.get())) fd.reset();
+  return fd;
+}
+
 }  // namespace
 
-StationSocket::StationSocket(const std::string& drive_folder, const std::string& display)
-    : name_(name_for(drive_folder)), self_{account_name(), display_of(display)} {}
+StationSocket::StationSocket(const std::string& drive_folder, const std::string& display,
+                             const PeerSessions& sessions)
+    : name_(name_for(drive_folder)),
+      self_{account_name(), display_of(display)},
+      sessions_(sessions),
+      ready_(::epoll_create1(EPOLL_CLOEXEC)) {
+  if (!ready_) throw std::system_error(errno, std::generic_category(), "epoll_create1");
+}
+
+// A copy here that does not answer claims nothing: this start goes on, to find out who holds
+// the station and whether that one answers.
+bool StationSocket::claim_session() {
+  const std::optional<SessionId> own = sessions_.own();
+  if (!own) return true;
+  session_name_ = name_ + "-session-" + std::to_string(*own);
+  if (UniqueFd fd = listening_on(session_name_)) {
+    listen_on(session_, std::move(fd));
+    return true;
+  }
+  return !answering(session_name_);
+}
 
 bool StationSocket::acquire() {
-  UniqueFd fd = new_socket();
-  socklen_t length = 0;
-  const sockaddr_un address = address_of(name_, length);
-  if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
-    if (errno == EADDRINUSE) return false;
-    throw std::system_error(errno, std::generic_category(), "bind");
-  }
-  if (::listen(fd.get(), 4) != 0) throw std::system_error(errno, std::generic_category(), "listen");
-  listener_ = std::move(fd);
+  UniqueFd fd = listening_on(name_);
+  if (!fd) return false;
+  listen_on(listener_, std::move(fd));
   return true;
 }
 
@@ -113,7 +153,13 @@ bool StationSocket::acquire() {
 std::optional<HolderAnswer> StationSocket::ask() {
   asking_ = connect_to(name_);
   if (!asking_) return std::nullopt;
-  return parse_holder_answer(read_line(asking_.get(), kAnswerMs, 512));
+  return answer_on(asking_.get());
+}
+
+// The connection is the request: the holder learns from it which session asks. Nothing is
+// waited for, so it goes at once.
+void StationSocket::ask_to_hand_over() {
+  const UniqueFd request = connect_to(name_);
 }
 
 // On the connection that asked, or a new one: an older holder takes any connection as the
@@ -124,14 +170,48 @@ void StationSocket::bring_holder_forward() {
   asking_.reset();
 }
 
+bool StationSocket::raise_window() {
+  if (session_name_.empty()) return false;
+  const UniqueFd copy = answering(session_name_);
+  if (copy) send_text(copy.get(), kRaise);
+  return static_cast<bool>(copy);
+}
+
 bool StationSocket::take_requests() {
+  const bool asked_holder = listener_ && answer_all(listener_.get(), true);
+  const bool asked_copy = session_ && answer_all(session_.get(), false);
+  return asked_holder || asked_copy;
+}
+
+// The holder answers each start with its verdict on it; the session's copy only says who it
+// is.
+bool StationSocket::answer_all(int listener, bool as_holder) {
   bool asked = false;
-  while (const UniqueFd peer{
-      ::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)}) {
-    send_text(peer.get(), holder_line(self_));
-    asked = read_line(peer.get(), kRequestMs, kRaise.size()) == kRaise || asked;
+  while (const UniqueFd peer{::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)}) {
+    const HolderVerdict verdict =
+        as_holder && decide_ ? decide_(sessions_.of_peer(peer.get())) : HolderVerdict::Held;
+    send_text(peer.get(), holder_line(self_, verdict));
+    // A start handed the station asks for nothing more.
+    if (verdict == HolderVerdict::Held)
+      asked = read_line(peer.get(), kRequestMs, kRaise.size()) == kRaise || asked;
   }
   return asked;
+}
+
+void StationSocket::listen_on(UniqueFd& socket, UniqueFd fd) {
+  epoll_event event{};
+  event.events = EPOLLIN;
+  event.data.fd = fd.get();
+  if (::epoll_ctl(ready_.get(), EPOLL_CTL_ADD, fd.get(), &event) != 0)
+    throw std::system_error(errno, std::generic_category(), "epoll_ctl");
+  socket = std::move(fd);
+}
+
+// Out of the set before it closes: a script's process between its fork and its exec still
+// shares the socket a moment.
+void StationSocket::stop_listening(UniqueFd& socket) {
+  if (socket) ::epoll_ctl(ready_.get(), EPOLL_CTL_DEL, socket.get(), nullptr);
+  socket.reset();
 }
 
 }  // namespace lumenpoll

@@ -55,10 +55,16 @@ make_test_account() {
   made_account=true
 }
 
+# Where logind has put the test in a session of its own (a developer's desktop), every copy
+# the test starts is in that session, whatever its display or account: the programs tell
+# sessions apart by logind there.
+in_logind_session() { grep -q '/session-[^/]*\.scope$' /proc/self/cgroup; }
+
 # start_copy_in_other_session NAME [other-account]: a copy of the program on a second
 # display, as another account when asked; sets launched_pid. False when that cannot be had.
 start_copy_in_other_session() {
   local as=()
+  ! in_logind_session || return 1
   start_other_display
   if [ "${2:-}" == other-account ]; then
     make_test_account || return 1

@@ -18,7 +18,7 @@ debs=("$WORK"/lumenpoll_*.deb)
 deb=${debs[0]}
 
 field() { dpkg-deb --field "$deb" "$1"; }
-for dep in libfltk1.3 libjpeg62-turbo libx11-6 libstdc++6; do
+for dep in libfltk1.3 libjpeg62-turbo libx11-6 libstdc++6 libsystemd0; do
   field Depends | grep -q "\b$dep\b" || fail "Depends lacks $dep: $(field Depends)"
 done
 field Recommends | grep -q imagej || fail "Recommends lacks imagej: $(field Recommends)"
