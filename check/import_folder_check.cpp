@@ -39,7 +39,7 @@ std::string raw_path(const std::string& name) {
 // The processed images the scans can see, by upper-cased image name: the first listed.
 std::map<std::string, std::string> processed_images(const std::vector<FolderEntry>& entries,
                                                     Edition edition) {
-  const char* ext = edition == Edition::Lite ? ".DCM" : ".TIF";
+  const char* ext = processed_extension(edition);
   std::map<std::string, std::string> images;
   for (const FolderEntry& entry : entries) {
     if (is_listed_file(entry) && !entry.is_hidden && has_extension(entry.name, ext))

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error_codes.h"
 #include "base/errors.h"
 #include "base/system_message.h"
 #include "base/text.h"
@@ -58,7 +59,8 @@ std::string compared(const StationAccess& station, const std::string& copy,
   try {
     real_bytes = contents(station.real_files, real);
   } catch (const EInOutError& error) {
-    if (error.ErrorCode() == 2 || error.ErrorCode() == 3) return "there is no real one";
+    if (error.ErrorCode() == kFileNotFound || error.ErrorCode() == kPathNotFound)
+      return "there is no real one";
     return std::string("the real one cannot be read: ") + error.what();
   }
   try {

@@ -220,8 +220,7 @@ void ProcessingCycle::donetimerTimer() {
 }
 
 bool ProcessingCycle::is_processed_image(const TStShellItem& item) const {
-  const char* processed_ext = edition_ == Edition::Lite ? ".DCM" : ".TIF";
-  return is_file_item(item) && has_extension(item, processed_ext) &&
+  return is_file_item(item) && has_extension(item, processed_extension(edition_)) &&
          text::same_name(image_name(item.FileName()), cur_image_);
 }
 

@@ -3,7 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "base/edition.h"
+
 namespace lumenpoll {
+
+// The extension of the processed image whose coming ends the wait at stage 2: the TIF the
+// raw script writes, or for lumenpoll-lite the DICOM file it writes itself.
+inline const char* processed_extension(Edition edition) {
+  return edition == Edition::Lite ? ".DCM" : ".TIF";
+}
 
 // Why an image's base name cannot go into a script's parameter text as it stands, said to
 // the operator after "Cannot process <file>: "; empty when it can. The command interpreter

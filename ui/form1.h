@@ -57,8 +57,9 @@ class TForm1 final : public FormEvents, private CycleHost {
 
   // The station changing hands between the copies of the program. HandOverCycle: no raw file
   // is taken any more, and done is called once the image in progress has started its delete
-  // script (at once without one). EndCycle: the cycle stops where it is, and the window says
-  // that it runs elsewhere. StartCycle: a new cycle from its beginning, the start-up script.
+  // script and that delete has removed its raw file (at once without one). EndCycle: the cycle
+  // stops where it is, and the window says that it runs elsewhere. StartCycle: a new cycle from its
+  // beginning, the start-up script.
   void HandOverCycle(std::function<void()> done);
   void EndCycle();
   void StartCycle();
